@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Runs every test: the native unit tests (plain and under ASan+UBSan) and the
+# Windows tests under Wine, with one virtual display for the whole run.
+# Screenshots of the end-to-end runs are collected in build/screenshots/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/build.sh native native-asan win32 win64 || { echo "test: build failed"; exit 1; }
+
+status=0
+run() {
+  echo "== $*"
+  "$@" || status=1
+}
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+run ctest --preset native -j 2
+run ctest --preset native-asan -j 2
+run bash tests/wine/with-display.sh ctest --preset win32 -j 2
+run bash tests/wine/with-display.sh ctest --preset win64 -j 2
+
+mkdir -p build/screenshots
+find build/win32/screenshots build/win64/screenshots -name '*.png' -exec cp {} build/screenshots/ \; 2>/dev/null
+echo "screenshots: $(find build/screenshots -name '*.png' | wc -l) in build/screenshots"
+
+if [ $status -eq 0 ]; then echo "test: all suites passed"; else echo "test: FAILURES"; fi
+exit $status
