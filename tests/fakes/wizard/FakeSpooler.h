@@ -1,0 +1,96 @@
+// An in-memory print spooler that answers like Windows' winspool: two-call
+// size queries (122 and the size needed first), records laid out in the
+// caller's buffer with their texts behind them, names compared without case,
+// environment-specific drivers. Every call is recorded.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "wizard/engine/platform/Spooler.h"
+
+namespace kit::fakes {
+
+struct FakePrinter {
+  std::u16string name;
+  std::u16string driver;
+  std::u16string port = u"LPT1:";
+  std::u16string shareName;
+  std::u16string comment;
+  std::u16string location;
+  std::u16string printProcessor = u"winprint";
+  std::u16string datatype = u"RAW";
+  uint32_t attributes = 0x40;  // PRINTER_ATTRIBUTE_LOCAL
+};
+
+// What an open printer handle of the fake stands for.
+struct FakeOpenHandle {
+  enum class Kind { Printer, Monitor, Port } kind;
+  std::u16string name;  // printer name as stored, or the monitor / port name
+  uint32_t access;      // DesiredAccess of the open, 0 without defaults
+};
+
+struct FakeDriver {
+  std::u16string name;
+  std::u16string environment = u"Windows x64";
+};
+
+class FakeSpooler : public quispor::platform::Spooler {
+ public:
+  static constexpr uint32_t kErrorInvalidLevel = 124;
+  static constexpr uint32_t kErrorInvalidUserBuffer = 1784;
+  static constexpr uint32_t kErrorInvalidEnvironment = 1805;
+
+  std::vector<FakePrinter> printers;
+  std::vector<FakeDriver> drivers;
+  // What a null environment stands for: the running program's.
+  std::u16string runningEnvironment = u"Windows x64";
+  std::u16string driverRoot = u"C:\\Windows\\system32\\spool\\DRIVERS";
+  // Port monitors that ", XcvMonitor <name>" opens, as on Windows.
+  std::vector<std::u16string> monitors = {u"Local Port", u"Standard TCP/IP Port"};
+  // Printers whose open is refused with access denied (5).
+  std::vector<std::u16string> deniedPrinters;
+  // Handles currently open, by handle value.
+  std::map<quispor::platform::PrinterHandle, FakeOpenHandle> openHandles;
+
+  // One line per call: name and arguments, e.g.
+  // EnumPrintersW(flags=6, name="", level=2, cb=0).
+  std::vector<std::string> calls;
+
+  // Queues the outcome of the next call of that name: a non-zero code makes
+  // it fail with that code before it looks at its arguments; 0 lets it run
+  // normally (so FailNext(x, 0), FailNext(x, 122) fails the second call).
+  void FailNext(const std::string& call, uint32_t error) { failures_[call].push_back(error); }
+
+  uint32_t GetPrinterDriverDirectoryW(const char16_t* server, const char16_t* environment, uint32_t level,
+                                      uint8_t* driverDirectory, uint32_t bufferSize, uint32_t* needed) override;
+  uint32_t EnumPrintersW(uint32_t flags, const char16_t* name, uint32_t level, uint8_t* printers,
+                         uint32_t bufferSize, uint32_t* needed, uint32_t* returned) override;
+  uint32_t EnumPrinterDriversW(const char16_t* server, const char16_t* environment, uint32_t level,
+                               uint8_t* drivers, uint32_t bufferSize, uint32_t* needed,
+                               uint32_t* returned) override;
+  uint32_t OpenPrinterW(const char16_t* printerName, quispor::platform::PrinterHandle* printer,
+                        const quispor::platform::PrinterDefaultsW* defaults) override;
+  uint32_t ClosePrinter(quispor::platform::PrinterHandle printer) override;
+
+  static constexpr uint32_t kErrorInvalidHandle = 6;
+  static constexpr uint32_t kErrorAccessDenied = 5;
+  static constexpr uint32_t kErrorInvalidPrinterName = 1801;
+
+  // The printer of that name (without case), or null.
+  FakePrinter* FindPrinter(const std::u16string& name);
+  // The open handle, or null when it is not open.
+  const FakeOpenHandle* Handle(quispor::platform::PrinterHandle printer) const;
+
+ private:
+  bool TakeFailure(const std::string& call, uint32_t* error);
+  std::u16string DirectoryFor(const std::u16string& environment, bool* known) const;
+
+  std::map<std::string, std::deque<uint32_t>> failures_;
+  quispor::platform::PrinterHandle nextHandle_ = 0x1000;
+};
+
+}  // namespace kit::fakes

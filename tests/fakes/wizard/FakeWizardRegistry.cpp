@@ -1,0 +1,68 @@
+#include "tests/fakes/wizard/FakeWizardRegistry.h"
+
+#include <cstdio>
+
+#include "tests/fakes/wizard/FakeText.h"
+
+namespace kit::fakes {
+namespace {
+
+std::string RootName(quispor::platform::RegHandle key) {
+  if (key == quispor::platform::kHkeyLocalMachine) {
+    return "HKLM";
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(key));
+  return text;
+}
+
+std::string Hex(uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%X", value);
+  return text;
+}
+
+}  // namespace
+
+bool FakeWizardRegistry::KeyExists(const std::string& path) const {
+  for (const std::string& k : keys) {
+    if (EqualsNoCase(k, path)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, const char16_t* subKey,
+                                             uint32_t reserved, char16_t* keyClass, uint32_t options,
+                                             uint32_t samDesired, const void* securityAttributes,
+                                             quispor::platform::RegHandle* result, uint32_t* disposition) {
+  calls.push_back("RegCreateKeyExW(" + RootName(key) + ", " + Quote(subKey) + ", reserved=" +
+                  std::to_string(reserved) + ", class=" + Quote(keyClass) + ", options=" + std::to_string(options) +
+                  ", sam=" + Hex(samDesired) + ", security=" + (securityAttributes ? "set" : "null") +
+                  ", disposition=" + (disposition ? "set" : "null") + ")");
+  if (createResult != 0) {
+    return createResult;
+  }
+  if (subKey == nullptr || result == nullptr) {
+    return 87;  // ERROR_INVALID_PARAMETER
+  }
+  const std::string path = RootName(key) + "\\" + ToUtf8(subKey);
+  const bool existed = KeyExists(path);
+  if (!existed) {
+    keys.push_back(path);
+  }
+  *result = next_++;
+  open_.insert(*result);
+  if (disposition != nullptr) {
+    *disposition = existed ? quispor::platform::kRegOpenedExistingKey : quispor::platform::kRegCreatedNewKey;
+  }
+  return 0;
+}
+
+uint32_t FakeWizardRegistry::RegCloseKey(quispor::platform::RegHandle key) {
+  calls.push_back("RegCloseKey(" + RootName(key) + ")");
+  return open_.erase(key) != 0 ? 0 : kErrorInvalidHandle;
+}
+
+}  // namespace kit::fakes

@@ -1,0 +1,122 @@
+#include "wizard/engine/PrinterScan.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "wizard/engine/NameCompare.h"
+#include "wizard/engine/platform/SpoolerBuffer.h"
+
+namespace quispor {
+namespace {
+
+constexpr uint32_t kEnumFlags = platform::kPrinterEnumLocal | platform::kPrinterEnumConnections;
+
+std::u16string_view View(const char16_t* text) { return text != nullptr ? std::u16string_view(text) : std::u16string_view(); }
+
+// Copies text into a fixed field, cut to its capacity less one and terminated.
+template <std::size_t N>
+void CopyCut(char16_t (&field)[N], std::u16string_view text) {
+  const std::size_t n = std::min(text.size(), N - 1);
+  for (std::size_t i = 0; i < n; ++i) {
+    field[i] = text[i];
+  }
+  field[n] = u'\0';
+}
+
+PrinterNameField CutName(std::u16string_view text) {
+  PrinterNameField field{};
+  const std::size_t n = std::min(text.size(), field.size() - 1);
+  for (std::size_t i = 0; i < n; ++i) {
+    field[i] = text[i];
+  }
+  return field;
+}
+
+bool MatchesCatalogue(std::u16string_view driver, const PrinterModel* rows, uint16_t count) {
+  for (uint16_t r = 0; r < count; ++r) {
+    if (NamesEqualIgnoringCase(driver, View(rows[r].name))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+InstalledPrinter& RecordFor(InstalledPrinterList& list, std::u16string_view driver) {
+  for (InstalledPrinter& record : list.records) {
+    if (NamesEqualIgnoringCase(View(record.driverName), driver)) {
+      return record;
+    }
+  }
+  InstalledPrinter& record = list.records.emplace_back();
+  CopyCut(record.driverName, driver);
+  list.count = static_cast<uint16_t>(list.records.size());
+  return record;
+}
+
+}  // namespace
+
+void ScanInstalledPrinters(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
+                           InstalledPrinterList& list) {
+  list.records.clear();
+  list.count = 0;
+  uint32_t needed = 0;
+  uint32_t returned = 0;
+  spooler.EnumPrintersW(kEnumFlags, u"", 2, nullptr, 0, &needed, &returned);
+  if (needed == 0) {
+    return;
+  }
+  platform::SpoolerBuffer buffer(needed);
+  if (buffer.data() == nullptr) {
+    return;
+  }
+  returned = 0;
+  if (spooler.EnumPrintersW(kEnumFlags, u"", 2, buffer.data(), buffer.size(), &needed, &returned) != 0) {
+    return;
+  }
+  // Guard against a count the buffer cannot hold.
+  const uint32_t fits = buffer.size() / sizeof(platform::PrinterInfo2W);
+  if (returned > fits) {
+    returned = fits;
+  }
+  for (uint32_t i = 0; i < returned; ++i) {
+    const platform::PrinterInfo2W& printer = buffer.record<platform::PrinterInfo2W>(i);
+    const std::u16string_view driver = View(printer.pDriverName);
+    if (rows == nullptr || driver.empty() || !MatchesCatalogue(driver, rows, count)) {
+      continue;
+    }
+    InstalledPrinter& record = RecordFor(list, driver);
+    record.printerNames.push_back(CutName(View(printer.pPrinterName)));
+    record.printerCount = static_cast<uint32_t>(record.printerNames.size());
+  }
+}
+
+bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name) {
+  uint32_t needed = 0;
+  uint32_t returned = 0;
+  spooler.EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &returned);
+  if (needed == 0) {
+    return false;
+  }
+  platform::SpoolerBuffer buffer(needed);
+  if (buffer.data() == nullptr) {
+    return false;
+  }
+  returned = 0;
+  if (spooler.EnumPrinterDriversW(nullptr, nullptr, 1, buffer.data(), buffer.size(), &needed, &returned) != 0) {
+    return false;
+  }
+  const uint32_t fits = buffer.size() / sizeof(platform::DriverInfo1W);
+  if (returned > fits) {
+    returned = fits;
+  }
+  // Whole names are compared, so a long driver name cannot pass for a short
+  // one through a cut copy.
+  for (uint32_t i = 0; i < returned; ++i) {
+    if (NamesEqualIgnoringCase(View(buffer.record<platform::DriverInfo1W>(i).pName), View(name))) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace quispor

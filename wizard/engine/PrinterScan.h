@@ -1,0 +1,42 @@
+// What the spooler already holds of the maker's models: which installed
+// printers use a catalogue driver, and whether a driver name is installed.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "wizard/engine/ModelCatalogue.h"
+#include "wizard/engine/platform/Spooler.h"
+
+namespace quispor {
+
+// A name as the scan stores it: at most 63 characters and a terminator.
+using PrinterNameField = std::array<char16_t, kModelNameCapacity>;
+
+// A catalogue model's driver that at least one installed printer uses.
+struct InstalledPrinter {
+  char16_t driverName[kModelNameCapacity] = {};  // as the spooler spelled it for the first printer
+  std::vector<PrinterNameField> printerNames;   // in enumeration order; grows as needed
+  uint32_t printerCount = 0;                    // == printerNames.size()
+};
+
+// At most one record per catalogue row, in the order first found.
+struct InstalledPrinterList {
+  std::vector<InstalledPrinter> records;
+  uint16_t count = 0;  // == records.size()
+};
+
+// Empties list, then fills it from the spooler's local and connected
+// printers (EnumPrintersW flags 6, name "", level 2). A printer belongs to a
+// row when its driver name equals the row's name without regard to ASCII
+// case; printers of the same driver (again without regard to case) share a
+// record. Silent: a failed enumeration leaves the list empty.
+void ScanInstalledPrinters(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
+                           InstalledPrinterList& list);
+
+// True when an installed printer driver (EnumPrinterDriversW, the running
+// program's environment, level 1) has this name without regard to ASCII case.
+bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name);
+
+}  // namespace quispor

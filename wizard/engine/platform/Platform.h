@@ -1,0 +1,31 @@
+// The set of platform services the wizard's engine runs on. The program gets
+// the Win32 set from quispor::win32::SystemPlatform(); tests build one from
+// fakes. Later parts add members for their services (device setup, service
+// manager, processes).
+#pragma once
+
+#include "wizard/engine/platform/CodePage.h"
+#include "wizard/engine/platform/CrtFiles.h"
+#include "wizard/engine/platform/Registry.h"
+#include "wizard/engine/platform/Spooler.h"
+#include "wizard/engine/platform/SystemInfo.h"
+
+namespace quispor::platform {
+
+struct Platform {
+  Spooler& spooler;
+  Registry& registry;
+  SystemInfo& systemInfo;
+  CrtFiles& files;
+  CodePage& codePage;
+};
+
+// The process-wide services behind the calls that take no platform argument
+// (WriteDebugLog, GetPoLanguage, the one-argument LoadConfigCaption): Win32
+// in the Windows trees; inert stand-ins in the host tree (no flag file, no
+// program path, language 0x0409), where tests bind fakes instead.
+CrtFiles& ProcessFiles();
+CodePage& ProcessCodePage();
+SystemInfo& ProcessSystemInfo();
+
+}  // namespace quispor::platform
