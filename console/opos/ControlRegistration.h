@@ -1,0 +1,30 @@
+// Start-up registration of the OPOS control and the service object from the
+// program's folder.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "console/opos/ComApi.h"
+#include "console/opos/ModuleApi.h"
+
+namespace vantrel {
+
+// Loads the module at path and calls its "DllRegisterServer" (whose result is
+// not examined). True when the entry point was called.
+[[nodiscard]] bool RegisterServerModule(const std::u16string& path, ModuleApi& modules);
+
+// Registers "OPOSPOSPrinter.ocx" and "SOZELTANO.dll" from the program's folder
+// when classWord is "Printer" in any letter case, creating one object of each
+// registered component. False when an object could not be created; nothing is
+// shown.
+bool RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, ComApi& com);
+
+// The folder part of a path, up to and including its last "\" or ":" (empty
+// when it has neither).
+std::u16string FolderOf(const std::u16string& path);
+
+// CLSIDFromProgID then CoCreateInstance for IDispatch; raises OleError.
+std::unique_ptr<ComObject> CreateObjectFromProgId(const std::u16string& progId, ComApi& com);
+
+}  // namespace vantrel

@@ -1,0 +1,126 @@
+#include "console/usb/win32/SetupApiBinding.h"
+
+#include <windows.h>
+#include <setupapi.h>
+
+#include <mutex>
+
+#include "console/usb/win32/HandleTraits.h"
+
+namespace vantrel::win32 {
+namespace {
+
+static_assert(sizeof(DeviceInterfaceData) == sizeof(SP_DEVICE_INTERFACE_DATA));
+static_assert(sizeof(DeviceInterfaceDetailHeader) == sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A));
+static_assert(kDevicePathOffset == offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, DevicePath));
+#ifndef _WIN64
+static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5);
+#endif
+
+using GetClassDevsFn = HDEVINFO(WINAPI*)(const GUID*, PCSTR, HWND, DWORD);
+using EnumDeviceInterfacesFn = BOOL(WINAPI*)(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD,
+                                             PSP_DEVICE_INTERFACE_DATA);
+using GetDeviceInterfaceDetailFn = BOOL(WINAPI*)(HDEVINFO, PSP_DEVICE_INTERFACE_DATA,
+                                                 PSP_DEVICE_INTERFACE_DETAIL_DATA_A, DWORD, PDWORD, PSP_DEVINFO_DATA);
+using DestroyDeviceInfoListFn = BOOL(WINAPI*)(HDEVINFO);
+
+// GetProcAddress answers a generic pointer; going through void(*)() says the
+// real type is known.
+template <typename Function>
+Function Entry(HMODULE module, const char* name) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Process-wide: the module and its entry points, with the number of watchers
+// sharing them.
+struct SharedBinding {
+  std::mutex lock;
+  int shares = 0;
+  UniqueModule module;
+  GetClassDevsFn getClassDevs = nullptr;
+  EnumDeviceInterfacesFn enumDeviceInterfaces = nullptr;
+  GetDeviceInterfaceDetailFn getDeviceInterfaceDetail = nullptr;
+  DestroyDeviceInfoListFn destroyDeviceInfoList = nullptr;
+
+  void Bind() {
+    // From the system directory only: a "SetupApi.dll" beside the program or
+    // in the current folder must never be picked up.
+    module.reset(LoadLibraryExW(L"SetupApi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!module) return;
+    getClassDevs = Entry<GetClassDevsFn>(module.get(), "SetupDiGetClassDevsA");
+    enumDeviceInterfaces = Entry<EnumDeviceInterfacesFn>(module.get(), "SetupDiEnumDeviceInterfaces");
+    getDeviceInterfaceDetail = Entry<GetDeviceInterfaceDetailFn>(module.get(), "SetupDiGetDeviceInterfaceDetailA");
+    destroyDeviceInfoList = Entry<DestroyDeviceInfoListFn>(module.get(), "SetupDiDestroyDeviceInfoList");
+  }
+
+  void Unbind() {
+    getClassDevs = nullptr;
+    enumDeviceInterfaces = nullptr;
+    getDeviceInterfaceDetail = nullptr;
+    destroyDeviceInfoList = nullptr;
+    module.reset();
+  }
+
+  bool Complete() const {
+    return getClassDevs && enumDeviceInterfaces && getDeviceInterfaceDetail && destroyDeviceInfoList;
+  }
+};
+
+SharedBinding& Shared() {
+  static SharedBinding binding;
+  return binding;
+}
+
+HDEVINFO AsSet(DeviceInfoSet set) { return reinterpret_cast<HDEVINFO>(set); }
+
+}  // namespace
+
+SetupApiBinding::SetupApiBinding() {
+  SharedBinding& shared = Shared();
+  std::lock_guard<std::mutex> hold(shared.lock);
+  if (shared.shares++ == 0) shared.Bind();
+}
+
+SetupApiBinding::~SetupApiBinding() {
+  SharedBinding& shared = Shared();
+  std::lock_guard<std::mutex> hold(shared.lock);
+  if (--shared.shares == 0) shared.Unbind();
+}
+
+int SetupApiBinding::ShareCount() {
+  SharedBinding& shared = Shared();
+  std::lock_guard<std::mutex> hold(shared.lock);
+  return shared.shares;
+}
+
+bool SetupApiBinding::Available() { return Shared().Complete(); }
+
+DeviceInfoSet SetupApiBinding::GetClassDevs(const Guid& classGuid, const char* enumerator,
+                                            std::uintptr_t parentWindow, std::uint32_t flags) {
+  return reinterpret_cast<DeviceInfoSet>(Shared().getClassDevs(reinterpret_cast<const GUID*>(&classGuid), enumerator,
+                                                               reinterpret_cast<HWND>(parentWindow), flags));
+}
+
+bool SetupApiBinding::EnumDeviceInterfaces(DeviceInfoSet set, const Guid& classGuid, std::uint32_t index,
+                                           DeviceInterfaceData& data) {
+  return Shared().enumDeviceInterfaces(AsSet(set), nullptr, reinterpret_cast<const GUID*>(&classGuid), index,
+                                       reinterpret_cast<PSP_DEVICE_INTERFACE_DATA>(&data)) != FALSE;
+}
+
+DeviceInterfaceApi::DetailResult SetupApiBinding::GetDeviceInterfaceDetail(DeviceInfoSet set,
+                                                                           DeviceInterfaceData& data,
+                                                                           DeviceInterfaceDetailHeader* detail,
+                                                                           std::uint32_t detailSize) {
+  DWORD required = 0;
+  const BOOL ok = Shared().getDeviceInterfaceDetail(AsSet(set), reinterpret_cast<PSP_DEVICE_INTERFACE_DATA>(&data),
+                                                    reinterpret_cast<PSP_DEVICE_INTERFACE_DETAIL_DATA_A>(detail),
+                                                    detailSize, &required, nullptr);
+  const DWORD lastError = GetLastError();
+  return {ok != FALSE, lastError, required};
+}
+
+bool SetupApiBinding::DestroyDeviceInfoList(DeviceInfoSet set) {
+  return Shared().destroyDeviceInfoList(AsSet(set)) != FALSE;
+}
+
+}  // namespace vantrel::win32

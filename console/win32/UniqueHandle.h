@@ -1,0 +1,59 @@
+// One move-only owner for Win32 handles, parameterised by how the handle is
+// closed and which value means none. No implicit conversion: get() is
+// explicit, reset() closes the old handle first, and closing keeps the
+// caller's last error.
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace vantrel::win32 {
+
+template <typename Traits>
+class UniqueHandle {
+ public:
+  using Handle = typename Traits::Handle;
+
+  UniqueHandle() = default;
+  explicit UniqueHandle(Handle handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    if (this != &other) reset(other.release());
+    return *this;
+  }
+  UniqueHandle(const UniqueHandle&) = delete;
+  UniqueHandle& operator=(const UniqueHandle&) = delete;
+  ~UniqueHandle() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != Traits::Invalid(); }
+  Handle release() { return std::exchange(handle_, Traits::Invalid()); }
+  void reset(Handle handle = Traits::Invalid()) {
+    const Handle old = std::exchange(handle_, handle);
+    if (old != Traits::Invalid()) {
+      const DWORD lastError = GetLastError();
+      Traits::Close(old);
+      SetLastError(lastError);
+    }
+  }
+
+ private:
+  Handle handle_ = Traits::Invalid();
+};
+
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { DestroyMenu(h); }
+};
+using UniqueMenu = UniqueHandle<MenuTraits>;
+
+struct RegKeyTraits {
+  using Handle = HKEY;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { RegCloseKey(h); }
+};
+using UniqueRegKey = UniqueHandle<RegKeyTraits>;
+
+}  // namespace vantrel::win32
