@@ -1,0 +1,174 @@
+#include "console/editor/MainWindowLogic.h"
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+#include "console/editor/EditorRules.h"
+#include "console/store/DeviceClassTable.h"
+#include "console/store/DeviceStore.h"
+
+namespace vantrel {
+
+namespace {
+
+constexpr std::int32_t kDefaultTcpPort = 5100;
+constexpr std::int32_t kDefaultBaudrate = 9600;
+
+// An input the save refuses; shown by the error display like any error.
+class InputError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+}  // namespace
+
+MainWindowLogic::MainWindowLogic(MainView& view, RegistryApi& registry, std::string programTitle)
+    : view_(view), registry_(registry), programTitle_(std::move(programTitle)) {}
+
+void MainWindowLogic::FormCreate() {
+  // Start-up goes on whatever fails here; neither block shows a message.
+  try {
+    if (hooks_.setUpUsbDeviceList) hooks_.setUpUsbDeviceList();
+  } catch (...) {
+  }
+  try {
+    if (hooks_.registerPrinterControls) hooks_.registerPrinterControls("Printer");
+    RefreshDeviceTree();
+  } catch (...) {
+  }
+}
+
+void MainWindowLogic::RefreshDeviceTree() {
+  view_.ClearTree();
+  nodes_.clear();
+  currentNode_ = kNoNode;
+  for (std::string_view className : DeviceClassTable) {
+    const std::string classText(className);
+    const TreeNodeId classNode = view_.AddTreeNode(kNoNode, classText);
+    nodes_.push_back(Node{classNode, kNoNode, 0, classText});
+    for (const std::string& device : ListDeviceNames(registry_, classText)) {
+      const TreeNodeId deviceNode = view_.AddTreeNode(classNode, device);
+      nodes_.push_back(Node{deviceNode, classNode, 1, device});
+    }
+    view_.ExpandTreeNode(classNode);
+  }
+}
+
+const MainWindowLogic::Node* MainWindowLogic::FindNode(TreeNodeId id) const {
+  if (id == kNoNode) return nullptr;
+  auto it = std::find_if(nodes_.begin(), nodes_.end(), [&](const Node& n) { return n.id == id; });
+  return it == nodes_.end() ? nullptr : &*it;
+}
+
+std::optional<std::string> MainWindowLogic::CurrentNodeText() const {
+  const Node* node = FindNode(currentNode_);
+  if (!node) return std::nullopt;
+  return node->text;
+}
+
+int MainWindowLogic::CurrentNodeLevel() const {
+  const Node* node = FindNode(currentNode_);
+  return node ? node->level : -1;
+}
+
+void MainWindowLogic::DevTreeClick(TreeNodeId clicked) {
+  const Node* node = FindNode(clicked);
+  currentNode_ = node ? node->id : kNoNode;
+  if (node && node->level == 1) {
+    if (LoadDeviceEntry(registry_, node->text, entry_)) ShowEntry();
+  }
+}
+
+void MainWindowLogic::DevTreeMouseDown(MouseButton button, TreeNodeId nodeAtPoint) {
+  if (button != MouseButton::Right) return;
+  view_.SetTreeMenuAttached(FindNode(nodeAtPoint) != nullptr);
+}
+
+void MainWindowLogic::ApplyPageStep(int index) { view_.ShowPages(PageStep(index)); }
+
+void MainWindowLogic::cbConnChange() { ApplyPageStep(view_.ConnIndex()); }
+
+void MainWindowLogic::ShowEntry() {
+  view_.SetFieldText(EditorField::DevName, entry_.DeviceName);
+  view_.SetFieldText(EditorField::LName, entry_.AlternateName);
+  const bool known = entry_.ProtocolType >= kProtocolRs232 && entry_.ProtocolType <= kProtocolUsb;
+  const int index = known ? entry_.ProtocolType : -1;
+  view_.SetConnIndex(index);
+  ApplyPageStep(index);
+  view_.SetFieldText(EditorField::IP, entry_.TcpIp);
+  view_.SetFieldText(EditorField::Port, std::to_string(entry_.TcpPort));
+  view_.SetFieldText(EditorField::COM, entry_.CommName);
+  view_.SetFieldText(EditorField::Baudrate, std::to_string(entry_.Baudrate));
+  view_.SetFieldText(EditorField::USBDev, entry_.USBDevName);
+}
+
+void MainWindowLogic::CollectEditor() {
+  entry_.ServiceObject = std::string(kPrinterServiceObject);
+  entry_.AlternateName = view_.FieldText(EditorField::LName);
+  entry_.DeviceClass = std::string(kPrinterDeviceClass);
+  entry_.DeviceName = view_.FieldText(EditorField::DevName);
+  entry_.DevType.clear();
+  entry_.TcpIp = view_.FieldText(EditorField::IP);
+  entry_.TcpPort = StrToIntDef(view_.FieldText(EditorField::Port), kDefaultTcpPort);
+  entry_.CommName = view_.FieldText(EditorField::COM);
+  entry_.Baudrate = StrToIntDef(view_.FieldText(EditorField::Baudrate), kDefaultBaudrate);
+  entry_.USBDevName = view_.FieldText(EditorField::USBDev);
+  entry_.ProtocolType = view_.ConnIndex();
+}
+
+void MainWindowLogic::btnSaveClick() {
+  // The device name becomes a registry key under the class key: an empty
+  // name would write the profile into the class key itself, and "\" would
+  // nest keys.
+  const std::string name = view_.FieldText(EditorField::DevName);
+  if (name.empty()) throw InputError("Device name must not be empty.");
+  if (name.find('\\') != std::string::npos) {
+    throw InputError("Device name must not contain '\\'.");
+  }
+  CollectEditor();
+  if (SaveDeviceEntry(registry_, entry_)) RefreshDeviceTree();
+}
+
+void MainWindowLogic::btnTestClick() {
+  if (hooks_.runCheckHealth) hooks_.runCheckHealth();
+}
+
+void MainWindowLogic::Delete1Click() {
+  const Node* node = FindNode(currentNode_);
+  if (!node || node->level != 1) return;
+  const Node* parent = FindNode(node->parent);
+  if (!parent) return;
+  const std::string deviceName = node->text;
+  const std::string className = parent->text;
+  const TreeNodeId nodeId = node->id;
+  if (view_.ShowMessageBox(FormatWith("Are you sure to delete device %s ?", deviceName),
+                       "Delete Device", kMbYesNo) != kIdYes) {
+    return;
+  }
+  DeleteAlternateName(registry_, className, deviceName);
+  DeleteDeviceKey(registry_, className + "\\" + deviceName);
+  view_.RemoveTreeNode(nodeId);
+  nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
+                              [&](const Node& n) { return n.id == nodeId; }),
+               nodes_.end());
+  currentNode_ = kNoNode;
+  // Shows the deleted device's values again (from the record, the key is
+  // gone), dropping edits that were not saved.
+  if (LoadDeviceEntry(registry_, deviceName, entry_)) ShowEntry();
+}
+
+void MainWindowLogic::RunHandler(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowError(e.what());
+  }
+}
+
+void MainWindowLogic::ShowError(const std::string& message) {
+  const MessageBoxRequest box = ErrorDisplayBox(message, programTitle_);
+  view_.ShowMessageBox(box.text, box.caption, box.flags);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,36 @@
+// The five operations of the device profile store. Each uses a registry
+// access object of its own over the given API and closes its key before it
+// returns.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "console/store/DeviceEntry.h"
+#include "console/store/RegistryApi.h"
+
+namespace vantrel {
+
+// Device names of a class in enumeration order; empty when the class key
+// cannot be opened.
+std::vector<std::string> ListDeviceNames(RegistryApi& api, const std::string& className);
+
+// Reads the profile of deviceName into entry. False on a read error; the
+// fields read before it keep their new values. A device key that does not
+// open reads nothing and still counts as success.
+bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntry& entry);
+
+// Writes the alternate name and the 14 values of the device key. False when
+// the class key cannot be opened; creation and write errors are thrown as
+// RegistryError.
+bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
+
+// Deletes the first alternate name of the class whose data is deviceName
+// exactly. Errors end it silently.
+void DeleteAlternateName(RegistryApi& api, const std::string& className,
+                         const std::string& deviceName);
+
+// Deletes "<class>\<device>" under the ServiceOPOS key with all subkeys.
+bool DeleteDeviceKey(RegistryApi& api, const std::string& relativePath);
+
+}  // namespace vantrel

@@ -1,0 +1,62 @@
+// Registry access object of the device store: one open key at a time under
+// HKEY_LOCAL_MACHINE, text and integer values, recursive key deletion.
+// Failures that the store reports to the user are thrown as RegistryError.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "console/store/RegistryApi.h"
+
+namespace vantrel {
+
+class RegistryAccess {
+ public:
+  explicit RegistryAccess(RegistryApi& api) : api_(api) {}
+  ~RegistryAccess() { CloseKey(); }
+  RegistryAccess(const RegistryAccess&) = delete;
+  RegistryAccess& operator=(const RegistryAccess&) = delete;
+
+  // Opens path (relative to HKEY_LOCAL_MACHINE) with full access, creating
+  // it when canCreate. The previously open key is closed first.
+  bool OpenKey(const std::string& path, bool canCreate);
+  void CloseKey();
+  bool HasOpenKey() const { return current_ != 0; }
+
+  // The paths below are relative to the open key, or to HKEY_LOCAL_MACHINE
+  // when none is open.
+  bool KeyExists(const std::string& path);
+  // Throws "Failed to create key %s".
+  void CreateKey(const std::string& path);
+  // Deletes the key with all its subkeys, deepest and last first.
+  bool DeleteKey(const std::string& path);
+
+  // Names of the open key's subkeys and values, in enumeration order.
+  std::vector<std::string> GetKeyNames();
+  std::vector<std::string> GetValueNames();
+
+  // Missing or empty value: empty text. Not REG_SZ / REG_EXPAND_SZ: throws
+  // "Invalid data type for '%s'".
+  std::string ReadString(const std::string& name);
+  // Missing or longer than 4 bytes: throws "Failed to get data for '%s'";
+  // not REG_DWORD: throws "Invalid data type for '%s'".
+  std::int32_t ReadInteger(const std::string& name);
+  // REG_SZ with its terminating zero; throws "Failed to set data for '%s'".
+  void WriteString(const std::string& name, const std::string& value);
+  // REG_DWORD; throws "Failed to set data for '%s'".
+  void WriteInteger(const std::string& name, std::int32_t value);
+  bool DeleteValue(const std::string& name);
+
+ private:
+  RegKey BaseKey() const { return current_ != 0 ? current_ : kHkeyLocalMachine; }
+  bool DeleteKeyUnder(RegKey base, const std::string& path);
+  std::vector<std::string> EnumNames(bool values);
+  void PutData(const std::string& name, std::uint32_t type, const unsigned char* data,
+               std::uint32_t size);
+
+  RegistryApi& api_;
+  RegKey current_ = 0;
+};
+
+}  // namespace vantrel

@@ -1,0 +1,35 @@
+// The console's device profiles in the real registry, as the end-to-end
+// tests prepare and check them (32-bit view, like Vantrel.exe).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace vantrel::e2e {
+
+inline constexpr const wchar_t* kClassKeyPath = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
+
+// Removes the class key with everything below it.
+void ClearProfiles();
+void PutSz(const std::wstring& subKey, const std::wstring& name, const std::wstring& data);
+void PutDword(const std::wstring& subKey, const std::wstring& name, DWORD data);
+bool KeyExists(const std::wstring& subKey);
+std::vector<std::wstring> SubkeyNames(const std::wstring& subKey);
+std::vector<std::wstring> ValueNames(const std::wstring& subKey);
+
+// subKey is relative to the class key ("" for the class key itself).
+::testing::AssertionResult HasSz(const std::wstring& subKey, const std::wstring& name,
+                                 const std::wstring& expected);
+::testing::AssertionResult HasDword(const std::wstring& subKey, const std::wstring& name,
+                                    DWORD expected);
+
+// Lets Everyone only read the key (as a restrictive security descriptor
+// would), or gives it back full access.
+bool MakeReadOnly(const std::wstring& subKey);
+bool MakeWritable(const std::wstring& subKey);
+
+}  // namespace vantrel::e2e
