@@ -1,0 +1,15 @@
+// Pins the text table to English (or Chinese) for the tests of one fixture.
+#pragma once
+
+#include <cstdint>
+
+#include "wizard/ui/text/PoText.h"
+
+namespace quispor::testing {
+
+inline void UseLanguage(uint16_t languageId) {
+  SetLanguageIdSource([languageId] { return languageId; });
+  ResetPoLanguageForTest();
+}
+
+}  // namespace quispor::testing

@@ -1,0 +1,112 @@
+#include "tests/wizard/ui/RecordingHost.h"
+
+#include <utility>
+
+namespace quispor::testing {
+
+std::string Utf8(const char16_t* text) {
+  std::string out;
+  if (text == nullptr) return out;
+  for (; *text != 0; ++text) {
+    char32_t c = *text;
+    if (c >= 0xD800 && c <= 0xDBFF && text[1] >= 0xDC00 && text[1] <= 0xDFFF) {
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[1] - 0xDC00);
+      ++text;
+    }
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+const char* PageName(PageId page) {
+  switch (page) {
+    case PageId::Choice: return "Choice";
+    case PageId::Ports: return "Ports";
+    case PageId::Enet: return "Enet";
+    case PageId::Usb: return "Usb";
+    case PageId::Com: return "Com";
+    case PageId::Lpt: return "Lpt";
+    case PageId::Finish: return "Finish";
+  }
+  return "?";
+}
+
+void RecordingHost::SetTitle(const char16_t* text) {
+  title = Utf8(text);
+  calls.push_back("SetTitle(" + title + ")");
+}
+
+void RecordingHost::ShowPage(PageId page, bool show) {
+  visible[page] = show;
+  calls.push_back(std::string(show ? "Show(" : "Hide(") + PageName(page) + ")");
+}
+
+void RecordingHost::SetBackButtonText(const char16_t* text) {
+  backText = Utf8(text);
+  calls.push_back("BackText(" + backText + ")");
+}
+
+void RecordingHost::SetNextButtonText(const char16_t* text) {
+  nextText = Utf8(text);
+  calls.push_back("NextText(" + nextText + ")");
+}
+
+void RecordingHost::EnableBackButton(bool enabled) {
+  backEnabled = enabled;
+  calls.push_back(enabled ? "EnableBack" : "DisableBack");
+}
+
+void RecordingHost::ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) {
+  calls.push_back(std::string(ownedByHost ? "OwnedBox(" : "FreeBox(") + Utf8(text) + "|" +
+                  Utf8(caption) + ")");
+}
+
+void RecordingHost::CloseWizard(int code) {
+  exitCode = code;
+  calls.push_back("Close(" + std::to_string(code) + ")");
+}
+
+bool RecordingHost::IsUninstallChosen() {
+  calls.push_back("IsUninstallChosen");
+  return uninstallChosen;
+}
+
+void RecordingHost::RefreshPrinterScan() { calls.push_back("RefreshPrinterScan"); }
+void RecordingHost::Preselect() { calls.push_back("Preselect"); }
+void RecordingHost::RefreshUsbPorts() { calls.push_back("RefreshUsbPorts"); }
+
+void RecordingHost::ReadPortName(PageId page, char16_t* portName) {
+  portNameOnEntry = portName;
+  calls.push_back(std::string("ReadPortName(") + PageName(page) + ")");
+  CopyWideText(portName, kWideTextCapacity, portToRead.c_str());
+}
+
+uint32_t RecordingHost::CheckIsManageAccess() {
+  calls.push_back("CheckIsManageAccess");
+  return accessResult;
+}
+
+void RecordingHost::RunInstall(const WizardSelections& selections) {
+  installedPort = Utf8(selections.portName);
+  calls.push_back("RunInstall");
+}
+
+void RecordingHost::RunUninstall() { calls.push_back("RunUninstall"); }
+
+std::vector<std::string> RecordingHost::TakeCalls() { return std::exchange(calls, {}); }
+
+}  // namespace quispor::testing

@@ -1,0 +1,25 @@
+// Entry points of the two sequences that run when the finish page is entered.
+//
+// PLACEHOLDERS: the real driver installation and removal plug in here. For
+// now both only relabel the two buttons, which is every sequence's first
+// step, and leave the finish text as it is.
+#pragma once
+
+#include <cstdint>
+
+#include "wizard/ui/navigation/FinishView.h"
+#include "wizard/ui/navigation/WizardSelections.h"
+
+namespace quispor {
+
+// The buttons' labels on the finish page, set first by either sequence.
+void LabelFinishButtons(FinishView& view);
+
+// Installation of the chosen model on portName. Returns a Windows error code;
+// the host does not use it.
+uint32_t RunInstall(const WizardSelections& selections, FinishView& view);
+
+// Removal of every printer and driver of the maker's models.
+uint32_t RunUninstall(FinishView& view);
+
+}  // namespace quispor

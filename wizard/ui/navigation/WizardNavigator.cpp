@@ -1,0 +1,150 @@
+#include "wizard/ui/navigation/WizardNavigator.h"
+
+#include "wizard/ui/text/PoText.h"
+
+namespace quispor {
+namespace {
+
+constexpr char16_t kBuiltInTitle[] = u"VEXO Printer Driver Install";
+constexpr char16_t kVersionSuffix[] = u" v1.25";
+
+// Every key the host uses is in the table; an empty text keeps a missing one
+// harmless.
+const char16_t* Text(const char* key) {
+  const char16_t* text = GetPoText(key);
+  return text != nullptr ? text : u"";
+}
+
+}  // namespace
+
+PageId PortPageOf(WizardStep step) {
+  switch (step) {
+    case STEP_USB: return PageId::Usb;
+    case STEP_ENET: return PageId::Enet;
+    case STEP_COM: return PageId::Com;
+    case STEP_LPT: return PageId::Lpt;
+    default: return PageId::Finish;
+  }
+}
+
+WizardNavigator::WizardNavigator(HostView& view, HostPages& pages, HostOperations& operations,
+                                 WizardSelections& selections)
+    : view_(view), pages_(pages), operations_(operations), selections_(selections) {}
+
+void WizardNavigator::BeginInitialise(const CaptionLoader& loadCaption) {
+  step_ = STEP_CHOICE;
+  title_[0] = 0;
+  if (loadCaption) loadCaption(title_);
+  title_[kWideTextCapacity - 1] = 0;  // whatever the loader did, the title stays terminated
+  if (title_[0] == 0) {
+    CopyWideText(title_, kWideTextCapacity, kBuiltInTitle);
+    AppendWideText(title_, kWideTextCapacity, kVersionSuffix);
+  }
+  view_.SetTitle(title_);
+  view_.SetBackButtonText(Text("PO_LAST_STEP"));
+  view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+  ApplyBackButtonRule();
+}
+
+void WizardNavigator::FinishInitialise() { view_.ShowPage(PageId::Choice, true); }
+
+void WizardNavigator::OnNext() {
+  selections_.uninstall = pages_.IsUninstallChosen();
+  switch (step_) {
+    case STEP_CHOICE:
+      if (operations_.CheckIsManageAccess() == kAccessDenied) {
+        view_.ShowMessageBox(false, Text("PO_ERROR_CODE5"), title_);
+        return;
+      }
+      if (selections_.uninstall) {
+        view_.ShowPage(PageId::Choice, false);
+        view_.ShowPage(PageId::Finish, true);
+        // The removal sequence writes its progress into the finish page.
+        operations_.RunUninstall();
+        step_ = STEP_FINISH;
+      } else {
+        view_.ShowPage(PageId::Choice, false);
+        view_.EnableBackButton(true);
+        view_.ShowPage(PageId::Ports, true);
+        step_ = STEP_PORTS;
+      }
+      return;
+    case STEP_PORTS:
+      switch (selections_.portKind) {
+        case PORT_USB: LeaveForPortPage(PageId::Usb, STEP_USB); return;
+        case PORT_ENET: LeaveForPortPage(PageId::Enet, STEP_ENET); return;
+        case PORT_COM: LeaveForPortPage(PageId::Com, STEP_COM); return;
+        case PORT_LPT: LeaveForPortPage(PageId::Lpt, STEP_LPT); return;
+      }
+      return;  // only the four radio buttons set the kind
+    case STEP_USB:
+    case STEP_ENET:
+    case STEP_COM:
+    case STEP_LPT: {
+      const PageId page = PortPageOf(step_);
+      selections_.portName[0] = 0;
+      pages_.ReadPortName(page, selections_.portName);
+      selections_.portName[kWideTextCapacity - 1] = 0;
+      if (selections_.portName[0] == 0) {
+        view_.ShowMessageBox(true, Text("PO_PORT_NULL"), selections_.modelName);
+        return;
+      }
+      view_.ShowPage(page, false);
+      view_.ShowPage(PageId::Finish, true);
+      operations_.RunInstall(selections_);
+      step_ = STEP_FINISH;
+      return;
+    }
+    case STEP_FINISH:
+      view_.CloseWizard(kExitFinished);
+      return;
+  }
+}
+
+void WizardNavigator::LeaveForPortPage(PageId page, WizardStep next) {
+  view_.EnableBackButton(true);
+  view_.ShowPage(PageId::Ports, false);
+  if (page == PageId::Usb) pages_.RefreshUsbPorts();
+  view_.ShowPage(page, true);
+  step_ = next;
+}
+
+void WizardNavigator::OnBack() {
+  switch (step_) {
+    case STEP_CHOICE:
+      view_.EnableBackButton(false);
+      break;
+    case STEP_PORTS:
+      pages_.RefreshPrinterScan();
+      pages_.Preselect();
+      view_.ShowPage(PageId::Choice, true);
+      view_.ShowPage(PageId::Ports, false);
+      step_ = STEP_CHOICE;
+      break;
+    case STEP_USB:
+    case STEP_ENET:
+    case STEP_COM:
+    case STEP_LPT:
+      view_.ShowPage(PortPageOf(step_), false);
+      view_.ShowPage(PageId::Ports, true);
+      step_ = STEP_PORTS;
+      break;
+    case STEP_FINISH:
+      view_.SetBackButtonText(Text("PO_LAST_STEP"));
+      view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+      view_.ShowPage(PageId::Finish, false);
+      view_.ShowPage(PageId::Ports, true);
+      step_ = STEP_PORTS;
+      break;
+  }
+  ApplyBackButtonRule();
+}
+
+void WizardNavigator::ApplyBackButtonRule() {
+  if (step_ == STEP_CHOICE) view_.EnableBackButton(false);
+  else if (step_ == STEP_PORTS) view_.EnableBackButton(true);
+}
+
+void WizardNavigator::OnCloseCommand(int commandId) { view_.CloseWizard(commandId); }
+
+}  // namespace quispor

@@ -1,0 +1,50 @@
+// The wizard host's step machine: which page shows, the two buttons' texts
+// and state, the message boxes of the next button, and closing.
+#pragma once
+
+#include <functional>
+
+#include "wizard/ui/navigation/HostView.h"
+
+namespace quispor {
+
+inline constexpr int kExitFinished = 129;  // next on the finish page
+inline constexpr uint32_t kAccessDenied = 5;
+
+class WizardNavigator {
+ public:
+  using CaptionLoader = std::function<void(char16_t* title)>;  // 260 characters, arrives empty
+
+  WizardNavigator(HostView& view, HostPages& pages, HostOperations& operations,
+                  WizardSelections& selections);
+
+  // The host's initialisation before its pages exist: step, title (from the
+  // loader or the built-in one), button texts and the back-button rule.
+  void BeginInitialise(const CaptionLoader& loadCaption);
+  // The last step of the initialisation, once the pages exist.
+  void FinishInitialise();
+
+  void OnNext();
+  void OnBack();
+  // IDOK (1) or IDCANCEL (2): close at once with the command id as exit code.
+  void OnCloseCommand(int commandId);
+
+  WizardStep step() const { return step_; }
+  const char16_t* title() const { return title_; }
+
+ private:
+  void ApplyBackButtonRule();
+  void LeaveForPortPage(PageId page, WizardStep next);
+
+  HostView& view_;
+  HostPages& pages_;
+  HostOperations& operations_;
+  WizardSelections& selections_;
+  WizardStep step_ = STEP_CHOICE;
+  char16_t title_[kWideTextCapacity] = {};
+};
+
+// The page shown at a port step; Finish for any other step.
+PageId PortPageOf(WizardStep step);
+
+}  // namespace quispor

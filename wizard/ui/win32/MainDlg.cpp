@@ -1,0 +1,143 @@
+#include "wizard/ui/win32/MainDlg.h"
+
+#include "wizard/engine/SystemFacts.h"
+#include "wizard/ui/navigation/FinishSequences.h"
+#include "wizard/ui/pages/WizardIds.h"
+#include "wizard/ui/text/ConfigCaption.h"
+#include "wizard/ui/win32/WideCast.h"
+#include "wizard/ui/win32/WindowCentring.h"
+
+namespace quispor::win32 {
+
+CMainDlg::CMainDlg(platform::Platform& platform, bool commandLineUninstall)
+    : platform_(platform),
+      navigator_(*this, *this, *this, selections_),
+      choicePage_(platform.spooler, commandLineUninstall),
+      portsPage_(selections_),
+      enetPage_(selections_) {}
+
+BOOL CMainDlg::OnInitDialog() {
+  CentreWindow(hwnd());
+  SetIcons();
+  loop_ = RunLoop::ForThisThread();
+  if (loop_ != nullptr) {
+    loop_->AddMessageFilter(this);
+    loop_->AddIdleHandler(this);
+  }
+  navigator_.BeginInitialise([](char16_t* title) { LoadConfigCaption(title); });
+  CreatePages();
+  navigator_.FinishInitialise();
+  return TRUE;
+}
+
+void CMainDlg::SetIcons() {
+  bigIcon_.reset(static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_QUISPOR), IMAGE_ICON,
+                                               GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
+                                               LR_DEFAULTCOLOR)));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  smallIcon_.reset(static_cast<HICON>(LoadImageW(instance(), MAKEINTRESOURCEW(IDI_QUISPOR), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXSMICON),
+                                                 GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR)));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void CMainDlg::CreatePages() {
+  choicePage_.Create(instance(), IDD_INSTALL_UNINSTALL, hwnd());
+  portsPage_.Create(instance(), IDD_PORTS, hwnd());
+  enetPage_.Create(instance(), IDD_PORT_ENET, hwnd());
+  usbPage_.Create(instance(), IDD_PORT_USB, hwnd());
+  comPage_.Create(instance(), IDD_PORT_COM, hwnd());
+  lptPage_.Create(instance(), IDD_PORT_LPT, hwnd());
+  finishPage_.Create(instance(), IDD_PORT_LAST, hwnd());
+}
+
+bool CMainDlg::OnCommand(int id, int notifyCode, HWND) {
+  switch (id) {
+    case IDC_NEXT:
+      if (notifyCode == BN_CLICKED) navigator_.OnNext();
+      return true;
+    case IDC_BACK:
+      if (notifyCode == BN_CLICKED) navigator_.OnBack();
+      return true;
+    case IDOK:
+    case IDCANCEL:
+      navigator_.OnCloseCommand(id);
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CMainDlg::OnDestroy() {
+  if (loop_ != nullptr) {
+    loop_->RemoveMessageFilter(this);
+    loop_->RemoveIdleHandler(this);
+    loop_ = nullptr;
+  }
+}
+
+HWND CMainDlg::PageWindow(PageId page) const {
+  switch (page) {
+    case PageId::Choice: return choicePage_.hwnd();
+    case PageId::Ports: return portsPage_.hwnd();
+    case PageId::Enet: return enetPage_.hwnd();
+    case PageId::Usb: return usbPage_.hwnd();
+    case PageId::Com: return comPage_.hwnd();
+    case PageId::Lpt: return lptPage_.hwnd();
+    case PageId::Finish: return finishPage_.hwnd();
+  }
+  return nullptr;
+}
+
+void CMainDlg::SetTitle(const char16_t* title) { SetWindowTextW(hwnd(), W(title)); }
+
+void CMainDlg::ShowPage(PageId page, bool visible) {
+  HWND window = PageWindow(page);
+  if (window != nullptr) ShowWindow(window, visible ? SW_SHOW : SW_HIDE);
+}
+
+void CMainDlg::SetBackButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_BACK, W(text)); }
+void CMainDlg::SetNextButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_NEXT, W(text)); }
+void CMainDlg::EnableBackButton(bool enabled) { EnableWindow(GetDlgItem(hwnd(), IDC_BACK), enabled); }
+
+void CMainDlg::ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) {
+  MessageBoxW(ownedByHost ? hwnd() : nullptr, W(text), W(caption), MB_OK);
+}
+
+void CMainDlg::CloseWizard(int exitCode) {
+  DestroyWindow(hwnd());
+  PostQuitMessage(exitCode);
+}
+
+void CMainDlg::SetFinishText(const char16_t* text) {
+  SetDlgItemTextW(finishPage_.hwnd(), IDC_FINISH_TEXT, W(text));
+}
+
+bool CMainDlg::IsUninstallChosen() { return choicePage_.IsUninstallChosen(); }
+void CMainDlg::RefreshPrinterScan() { choicePage_.RefreshPrinterScan(); }
+void CMainDlg::Preselect() { choicePage_.Preselect(); }
+void CMainDlg::RefreshUsbPorts() { usbPage_.RefreshPorts(); }
+
+void CMainDlg::ReadPortName(PageId portPage, char16_t* portName) {
+  switch (portPage) {
+    case PageId::Usb: usbPage_.ReadPortName(portName); return;
+    case PageId::Enet: enetPage_.ReadPortName(portName); return;
+    case PageId::Com: comPage_.ReadPortName(portName); return;
+    case PageId::Lpt: lptPage_.ReadPortName(portName); return;
+    default: return;
+  }
+}
+
+uint32_t CMainDlg::CheckIsManageAccess() { return quispor::CheckIsManageAccess(platform_.registry); }
+
+void CMainDlg::RunInstall(const WizardSelections& selections) {
+  quispor::RunInstall(selections, *this);
+}
+
+void CMainDlg::RunUninstall() { quispor::RunUninstall(*this); }
+
+bool CMainDlg::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd(), &message) != FALSE; }
+
+bool CMainDlg::OnIdle() { return false; }
+
+}  // namespace quispor::win32

@@ -1,0 +1,38 @@
+#include "wizard/ui/win32/PortENetDlg.h"
+
+#include <commctrl.h>
+
+#include "wizard/ui/pages/EnetFields.h"
+#include "wizard/ui/pages/WizardIds.h"
+#include "wizard/ui/win32/WideCast.h"
+
+namespace quispor::win32 {
+namespace {
+
+// A private address that a printer fresh from the box does not have, so the
+// user sees at once that it must be typed.
+constexpr DWORD kDefaultAddress = MAKEIPADDRESS(192, 168, 1, 100);
+constexpr int kPortNumberChars = 64;  // 63 characters and the terminator
+
+}  // namespace
+
+void CPortENetDlg::OnCreatePage() {
+  SendDlgItemMessageW(hwnd(), IDC_IP_ADDRESS, IPM_SETADDRESS, 0, static_cast<LPARAM>(kDefaultAddress));
+  SetDlgItemTextW(hwnd(), IDC_TCP_PORT_NUMBER, L"9100");
+  SetItemTextKey(hwnd(), IDC_INPUT_IP_ADDR, "PO_INPUT_IP_ADDR");
+}
+
+void CPortENetDlg::ReadPortName(char16_t* portName) {
+  selections_.ipAddress[0] = 0;
+  GetWindowTextW(GetDlgItem(hwnd(), IDC_IP_ADDRESS), W(selections_.ipAddress),
+                 static_cast<int>(kWideTextCapacity));
+  char16_t number[kPortNumberChars] = {};
+  GetWindowTextW(GetDlgItem(hwnd(), IDC_TCP_PORT_NUMBER), W(number), kPortNumberChars);
+  selections_.tcpPortNumber = ParseTcpPortNumber(number);
+  // The Standard TCP/IP port lookup (and its creation when the lookup finds
+  // none) plugs in here and writes the port's name into portName. Until
+  // then no port is found and the host asks the user for one.
+  (void)portName;
+}
+
+}  // namespace quispor::win32

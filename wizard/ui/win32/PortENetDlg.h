@@ -1,0 +1,19 @@
+// Ethernet page (template 203): printer address and TCP port number.
+#pragma once
+
+#include "wizard/ui/navigation/WizardSelections.h"
+#include "wizard/ui/win32/PortPageDialog.h"
+
+namespace quispor::win32 {
+
+class CPortENetDlg final : public PortPageDialog {
+ public:
+  explicit CPortENetDlg(WizardSelections& selections) : selections_(selections) {}
+  void ReadPortName(char16_t* portName) override;
+
+ private:
+  void OnCreatePage() override;
+  WizardSelections& selections_;
+};
+
+}  // namespace quispor::win32

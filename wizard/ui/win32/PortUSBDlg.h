@@ -1,0 +1,20 @@
+// USB page (template 202): the USB printer ports found, with a search button.
+#pragma once
+
+#include "wizard/ui/win32/PortPageDialog.h"
+
+namespace quispor::win32 {
+
+class CPortUSBDlg final : public PortPageDialog {
+ public:
+  void ReadPortName(char16_t* portName) override;
+  // Empties the list and searches the USB printer ports again.
+  void RefreshPorts();
+
+ private:
+  void OnCreatePage() override;
+  bool OnCommand(int id, int notifyCode, HWND) override;
+  void SearchUsbPorts();
+};
+
+}  // namespace quispor::win32

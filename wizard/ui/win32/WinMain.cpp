@@ -1,0 +1,66 @@
+// Quispor.exe: the printer driver installation wizard.
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <string>
+
+#include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/ui/navigation/CommandLine.h"
+#include "wizard/ui/pages/WizardIds.h"
+#include "wizard/ui/win32/MainDlg.h"
+#include "wizard/ui/win32/RunLoop.h"
+
+namespace {
+
+// The rich edit classes of the Ethernet and finish pages. The wizard runs
+// elevated, so the library is taken from the system directory only, never
+// through the DLL search path (a planted RICHED20.DLL beside a download must
+// not load). The module stays loaded for the whole run.
+void LoadRichEditLibrary() {
+  if (LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) != nullptr) return;
+  // Systems without the search flags refuse the call; the full path does the same there.
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  std::wstring path(folder, length);
+  path += L"\\RICHED20.DLL";
+  LoadLibraryW(path.c_str());
+}
+
+bool CommandLineAsksForUninstall() {
+  const wchar_t* line = GetCommandLineW();
+  const std::u16string_view text(reinterpret_cast<const char16_t*>(line), line != nullptr ? wcslen(line) : 0);
+  return quispor::HasUninstallFlag(quispor::CommandTail(text));
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  CoInitialize(nullptr);
+
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = ICC_BAR_CLASSES;
+  InitCommonControlsEx(&controls);
+
+  LoadRichEditLibrary();
+
+  const bool uninstallFlag = CommandLineAsksForUninstall();
+
+  quispor::win32::RunLoop loop;
+  loop.Register();
+  quispor::win32::CMainDlg host(quispor::win32::SystemPlatform(), uninstallFlag);
+  HWND window = host.Create(instance, IDD_MAIN, nullptr);
+  if (window == nullptr) {
+    loop.Unregister();
+    CoUninitialize();
+    return 0;
+  }
+  ShowWindow(window, showCommand);
+  const int exitCode = loop.Run();
+
+  loop.Unregister();
+  CoUninitialize();
+  return exitCode;
+}
