@@ -61,8 +61,11 @@ function(kit_wine_test name)
   endif()
   add_test(NAME ${name}
            COMMAND ${KIT_WINE_RUN} $<TARGET_FILE:${name}> --gtest_brief=1)
+  # The wrapper ends a hung program a little before CTest would kill the
+  # wrapper itself, so that it can still stop the program's wineserver.
+  math(EXPR wine_timeout "${ARG_TIMEOUT} - ${ARG_TIMEOUT} / 10")
   set_tests_properties(${name} PROPERTIES LABELS wine TIMEOUT ${ARG_TIMEOUT}
-    ENVIRONMENT "KIT_BUILD_DIR=${CMAKE_BINARY_DIR};KIT_DIST_DIR=${KIT_DIST_DIR};KIT_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    ENVIRONMENT "KIT_BUILD_DIR=${CMAKE_BINARY_DIR};KIT_DIST_DIR=${KIT_DIST_DIR};KIT_SOURCE_DIR=${CMAKE_SOURCE_DIR};KIT_WINE_TIMEOUT=${wine_timeout}")
 endfunction()
 
 # kit_dist(target folder) : copies the built program into dist/<folder>/.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every test: the native unit tests (plain and under ASan+UBSan) and the
-# Windows tests under Wine, with one virtual display for the whole run.
-# Screenshots of the end-to-end runs are collected in build/screenshots/.
+# Windows tests under Wine, each test program on a virtual display of its own
+# (so that two can run at once). Screenshots of the end-to-end runs are
+# collected in build/screenshots/<tree>/<test>/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,12 +18,17 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 run ctest --preset native -j 2
 run ctest --preset native-asan -j 2
-run bash tests/wine/with-display.sh ctest --preset win32 -j 2
-run bash tests/wine/with-display.sh ctest --preset win64 -j 2
+run env -u DISPLAY KIT_WINE_DISPLAY=private ctest --preset win32 -j 2
+run env -u DISPLAY KIT_WINE_DISPLAY=private ctest --preset win64 -j 2
 
-mkdir -p build/screenshots
-find build/win32/screenshots build/win64/screenshots -name '*.png' -exec cp {} build/screenshots/ \; 2>/dev/null
-echo "screenshots: $(find build/screenshots -name '*.png' | wc -l) in build/screenshots"
+rm -rf build/screenshots
+for tree in win32 win64; do
+  if [ -d "build/$tree/screenshots" ]; then
+    mkdir -p "build/screenshots/$tree"
+    cp -r "build/$tree/screenshots/." "build/screenshots/$tree/"
+  fi
+done
+echo "screenshots: $(find build/screenshots -name '*.png' 2>/dev/null | wc -l) in build/screenshots"
 
 if [ $status -eq 0 ]; then echo "test: all suites passed"; else echo "test: FAILURES"; fi
 exit $status

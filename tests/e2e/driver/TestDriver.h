@@ -4,6 +4,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>  // HTREEITEM
 
 #include <cstdint>
 #include <optional>
@@ -120,6 +121,9 @@ struct TreeItem {
 std::vector<TreeItem> TreeItems(HWND tree);
 // Clicks an item like a user: real mouse input at the centre of its text.
 void ClickTreeItem(HWND tree, const TreeItem& item, MouseButton button = MouseButton::Left);
+// Expands (or collapses) an item with TVM_EXPAND, which sends the program no
+// TVN_ITEMEXPANDING/TVN_ITEMEXPANDED; ClickTreeItem needs the item displayed.
+void ExpandTreeItem(HWND tree, const TreeItem& item, bool expand = true);
 
 // --- message boxes ---------------------------------------------------------
 
