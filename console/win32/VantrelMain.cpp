@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <ole2.h>
 
+#include "console/win32/ConsoleComponents.h"
 #include "console/win32/RegistryApiWin32.h"
 #include "console/win32/uMain.h"
 
@@ -18,8 +19,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   {
     vantrel::win32::RegistryApiWin32 registry;
     vantrel::win32::TMainFM form(instance, registry);
-    // The USB device list, the OPOS registration and the health check plug
-    // into form.logic().hooks() here: Create() runs FormCreate.
+    // Before Create(), which runs FormCreate.
+    vantrel::win32::ConnectConsoleComponents(form);
     if (!form.Create()) {
       exitCode = 1;
     } else {

@@ -64,6 +64,11 @@ TMainFM::~TMainFM() {
   if (hwnd_) DestroyWindow(hwnd_);
 }
 
+TUSBComm& TMainFM::AdoptUsbWatcher(std::unique_ptr<TUSBComm> watcher) {
+  usbWatcher_ = std::move(watcher);
+  return *usbWatcher_;
+}
+
 bool TMainFM::Create() {
   WNDCLASSEXA wc = {};
   wc.cbSize = sizeof wc;

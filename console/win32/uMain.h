@@ -7,11 +7,13 @@
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "console/editor/MainView.h"
 #include "console/editor/MainWindowLogic.h"
 #include "console/store/RegistryApi.h"
+#include "console/usb/win32/USBComm.h"
 #include "console/win32/UniqueHandle.h"
 
 namespace vantrel::win32 {
@@ -30,6 +32,8 @@ class TMainFM final : public MainView {
   bool Create();
   HWND hwnd() const { return hwnd_; }
   MainWindowLogic& logic() { return logic_; }
+  // The USB device watcher, kept until the window object is destroyed.
+  TUSBComm& AdoptUsbWatcher(std::unique_ptr<TUSBComm> watcher);
 
   // MainView.
   void ClearTree() override;
@@ -77,6 +81,8 @@ class TMainFM final : public MainView {
   HWND tree_ = nullptr;
   UniqueMenu menu_;
   bool menuAttached_ = true;
+  // Declared last, so destroyed first: its handlers use the window.
+  std::unique_ptr<TUSBComm> usbWatcher_;
 };
 
 }  // namespace vantrel::win32

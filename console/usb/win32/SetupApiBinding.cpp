@@ -5,7 +5,7 @@
 
 #include <mutex>
 
-#include "console/usb/win32/HandleTraits.h"
+#include "console/win32/UniqueHandle.h"
 
 namespace vantrel::win32 {
 namespace {

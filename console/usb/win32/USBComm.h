@@ -17,7 +17,7 @@
 
 #include "console/usb/UsbDeviceList.h"
 #include "console/usb/win32/SetupApiBinding.h"
-#include "console/usb/win32/HandleTraits.h"
+#include "console/win32/UniqueHandle.h"
 
 namespace vantrel::win32 {
 

@@ -250,9 +250,7 @@ TEST_F(VantrelConsoleTest, DeleteAnsweredNoKeepsTheKeyAndYesRemovesIt) {
   ASSERT_EQ(box->buttons.size(), 2u);
   EXPECT_EQ(WithoutAccelerator(box->buttons[0]), L"Yes");
   EXPECT_EQ(WithoutAccelerator(box->buttons[1]), L"No");
-  // No icon is drawn, but Wine's box keeps a visible icon static holding an
-  // icon handle, so its absence cannot be told from outside; the flags
-  // (MB_YESNO alone) are checked by the native tests.
+  EXPECT_FALSE(box->hasIcon);
   kit::e2e::AnswerMessageBox(*box, IDNO);
   Sleep(300);
   EXPECT_TRUE(KeyExists(L"Front"));

@@ -1,0 +1,63 @@
+#include "console/win32/ConsoleComponents.h"
+
+#include <memory>
+#include <string>
+
+#include "console/opos/CheckHealth.h"
+#include "console/opos/ControlRegistration.h"
+#include "console/opos/MainViewMessageSink.h"
+#include "console/opos/win32/OposPOSPrinter_CCO_TLB.h"
+#include "console/opos/win32/Win32ComApi.h"
+#include "console/opos/win32/Win32ModuleApi.h"
+#include "console/usb/MainViewUsbDeviceBox.h"
+#include "console/usb/UsbDeviceList.h"
+#include "console/usb/win32/USBComm.h"
+#include "console/win32/ErrorDisplay.h"
+#include "console/win32/uMain.h"
+
+namespace vantrel::win32 {
+namespace {
+
+void SetUpUsbDeviceList(TMainFM& form) {
+  auto watcher = std::make_unique<TUSBComm>();
+  // Errors of the two handlers are caught by the watcher's hidden window.
+  watcher->SetErrorDisplay([&form](const std::string& text) { ShowErrorDisplay(form.hwnd(), text); });
+  watcher->SetOnUSBRemove([&form](TUSBComm* sender) {
+    MainViewUsbDeviceBox box(form);
+    HandleUsbRemoval(*sender, box);
+  });
+  watcher->SetOnUSBArrival([&form](TUSBComm* sender) {
+    MainViewUsbDeviceBox box(form);
+    HandleUsbArrival(*sender, box);
+  });
+  // Owned before the first fill: when that fails, later arrivals still
+  // refill the list.
+  TUSBComm& usb = form.AdoptUsbWatcher(std::move(watcher));
+  MainViewUsbDeviceBox box(form);
+  FillUsbDeviceList(usb, box);
+}
+
+void RegisterComponents(const std::string& classWord) {
+  Win32ModuleApi modules;
+  Win32ComApi com;
+  // Start-up goes on whatever the registration reports.
+  (void)RegisterPrinterControls(classWord, modules, com);
+}
+
+void CheckHealth(TMainFM& form) {
+  TOPOSPOSPrinterFactory controls;
+  MainViewMessageSink messages(form);
+  RunCheckHealth(form.FieldText(EditorField::DevName), form.logic().CurrentNodeText(), controls,
+                 messages);
+}
+
+}  // namespace
+
+void ConnectConsoleComponents(TMainFM& form) {
+  MainWindowHooks& hooks = form.logic().hooks();
+  hooks.setUpUsbDeviceList = [&form] { SetUpUsbDeviceList(form); };
+  hooks.registerPrinterControls = &RegisterComponents;
+  hooks.runCheckHealth = [&form] { CheckHealth(form); };
+}
+
+}  // namespace vantrel::win32
