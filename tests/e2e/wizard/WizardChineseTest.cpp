@@ -42,6 +42,12 @@ TEST(WizardChinese, EveryPageInChinese) {
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(wizard.Control(page.radio)); }));
     ASSERT_TRUE(wizard.Next(page.shown));
     SaveScreenshot(page.shot);
+    if (page.radio == 1006 || page.radio == 1007) {
+      // Wine's spooler lists serial and parallel ports, so these pages offer one.
+      EXPECT_EQ(ComboSelection(wizard.Control(page.shown)), 0);
+      ASSERT_TRUE(wizard.Back(1039));
+      continue;
+    }
     ASSERT_TRUE(wizard.ClickAndWaitFor(kNext, 0));
     auto box = WaitForMessageBox(wizard.pid());
     ASSERT_TRUE(box.has_value());

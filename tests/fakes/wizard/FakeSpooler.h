@@ -24,6 +24,7 @@ struct FakePrinter {
   std::u16string printProcessor = u"winprint";
   std::u16string datatype = u"RAW";
   uint32_t attributes = 0x40;  // PRINTER_ATTRIBUTE_LOCAL
+  uint32_t jobs = 0;  // jobs queued on it (removal)
 };
 
 // What an open printer handle of the fake stands for.
@@ -37,6 +38,17 @@ struct FakeDriver {
   std::u16string name;
   std::u16string environment = u"Windows x64";
 };
+
+// A spooler port, as EnumPortsW level 2 reports it.
+struct FakePort {
+  std::u16string name;
+  std::u16string monitor = u"Local Port";
+  std::u16string description = u"Local Port";
+  uint32_t portType = 0x3;  // PORT_TYPE_WRITE | PORT_TYPE_READ
+};
+
+class FakeDisk;
+class FakeRegistryStore;
 
 class FakeSpooler : public quispor::platform::Spooler {
  public:
@@ -55,6 +67,21 @@ class FakeSpooler : public quispor::platform::Spooler {
   std::vector<std::u16string> deniedPrinters;
   // Handles currently open, by handle value.
   std::map<quispor::platform::PrinterHandle, FakeOpenHandle> openHandles;
+
+  // Installation and ports (bodies in FakeSpoolerInstall.cpp).
+  // The ports of a fresh Windows spooler, in its enumeration order.
+  std::vector<FakePort> ports = {{u"COM1:"}, {u"COM2:"}, {u"COM3:"}, {u"COM4:"}, {u"FILE:"},
+                                 {u"LPT1:"}, {u"LPT2:"}, {u"LPT3:"}};
+  std::u16string defaultPrinter;
+  // Where AddPrinterDriverW looks for the driver's files (in the driver
+  // directory of its environment); null: the files are not checked.
+  FakeDisk* disk = nullptr;
+  // Where the Standard TCP/IP monitor keeps its ports (HKLM\SYSTEM\...\Ports);
+  // null: "AddPort" only adds the spooler port.
+  FakeRegistryStore* monitorRegistry = nullptr;
+  // What the monitor's "AddPort" answers as its status instead of doing the
+  // work; 0: the monitor works (183 when the port exists).
+  uint32_t addPortStatus = 0;
 
   // One line per call: name and arguments, e.g.
   // EnumPrintersW(flags=6, name="", level=2, cb=0).
@@ -75,6 +102,41 @@ class FakeSpooler : public quispor::platform::Spooler {
   uint32_t OpenPrinterW(const char16_t* printerName, quispor::platform::PrinterHandle* printer,
                         const quispor::platform::PrinterDefaultsW* defaults) override;
   uint32_t ClosePrinter(quispor::platform::PrinterHandle printer) override;
+
+  // Printer and driver removal (bodies in FakeSpoolerRemoval.cpp). Forms are
+  // the server's, as on Windows; a printer deleted while its jobs are queued
+  // goes at once (Windows keeps it pending until the queue drains).
+  std::vector<std::u16string> forms = {u"Letter", u"Legal", u"A4"};
+  uint32_t EnumJobsW(quispor::platform::PrinterHandle printer, uint32_t firstJob, uint32_t jobCount, uint32_t level,
+                     uint8_t* jobs, uint32_t bufferSize, uint32_t* needed, uint32_t* returned) override;
+  uint32_t GetPrinterW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* info, uint32_t bufferSize,
+                       uint32_t* needed) override;
+  uint32_t EnumFormsW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* forms, uint32_t bufferSize,
+                      uint32_t* needed, uint32_t* returned) override;
+  uint32_t DeletePrinter(quispor::platform::PrinterHandle printer) override;
+  uint32_t DeleteFormW(quispor::platform::PrinterHandle printer, const char16_t* formName) override;
+  uint32_t DeletePrinterConnectionW(const char16_t* name) override;
+  uint32_t DeletePrinterDriverExW(const char16_t* server, const char16_t* environment, const char16_t* driverName,
+                                  uint32_t deleteFlag, uint32_t versionFlag) override;
+  static constexpr uint32_t kErrorInvalidFormName = 1902;
+  static constexpr uint32_t kErrorPrinterDriverInUse = 3001;
+  // Installation and ports (bodies in FakeSpoolerInstall.cpp).
+  uint32_t AddPrinterDriverW(const char16_t* server, uint32_t level,
+                             const quispor::platform::DriverInfo3W* driverInfo) override;
+  uint32_t AddPrinterW(const char16_t* server, uint32_t level, const quispor::platform::PrinterInfo2W* printerInfo,
+                       quispor::platform::PrinterHandle* printer) override;
+  uint32_t SetDefaultPrinterW(const char16_t* printerName) override;
+  uint32_t EnumPortsW(const char16_t* server, uint32_t level, uint8_t* ports, uint32_t bufferSize,
+                      uint32_t* needed, uint32_t* returned) override;
+  uint32_t XcvDataW(quispor::platform::PrinterHandle xcv, const char16_t* dataName, const uint8_t* input,
+                    uint32_t inputSize, uint8_t* output, uint32_t outputSize, uint32_t* outputNeeded,
+                    uint32_t* status) override;
+
+  static constexpr uint32_t kErrorFileNotFound = 2;
+  static constexpr uint32_t kErrorUnknownPrinterDriver = 1797;
+  static constexpr uint32_t kErrorUnknownPrintProcessor = 1798;
+  // The port of that name (without case), or null.
+  const FakePort* FindPort(const std::u16string& name) const;
 
   static constexpr uint32_t kErrorInvalidHandle = 6;
   static constexpr uint32_t kErrorAccessDenied = 5;

@@ -25,12 +25,11 @@ std::string Hex(uint32_t value) {
 }  // namespace
 
 bool FakeWizardRegistry::KeyExists(const std::string& path) const {
-  for (const std::string& k : keys) {
-    if (EqualsNoCase(k, path)) {
-      return true;
-    }
+  std::u16string wide;
+  for (unsigned char c : path) {
+    wide.push_back(c);
   }
-  return false;
+  return store.HasKey(wide);
 }
 
 uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, const char16_t* subKey,
@@ -47,22 +46,29 @@ uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, c
   if (subKey == nullptr || result == nullptr) {
     return 87;  // ERROR_INVALID_PARAMETER
   }
-  const std::string path = RootName(key) + "\\" + ToUtf8(subKey);
-  const bool existed = KeyExists(path);
-  if (!existed) {
-    keys.push_back(path);
+  FakeRegistryStore::Handle opened = 0;
+  uint32_t how = 0;
+  const int32_t error = store.CreateKey(StoreHandle(key), subKey, samDesired, &opened, &how);
+  if (error != 0) {
+    return static_cast<uint32_t>(error);
   }
-  *result = next_++;
+  if (how == quispor::platform::kRegCreatedNewKey) {
+    keys.push_back(RootName(key) + "\\" + ToUtf8(subKey));
+  }
+  *result = static_cast<quispor::platform::RegHandle>(opened);
   open_.insert(*result);
   if (disposition != nullptr) {
-    *disposition = existed ? quispor::platform::kRegOpenedExistingKey : quispor::platform::kRegCreatedNewKey;
+    *disposition = how;
   }
   return 0;
 }
 
 uint32_t FakeWizardRegistry::RegCloseKey(quispor::platform::RegHandle key) {
   calls.push_back("RegCloseKey(" + RootName(key) + ")");
-  return open_.erase(key) != 0 ? 0 : kErrorInvalidHandle;
+  if (open_.erase(key) == 0) {
+    return kErrorInvalidHandle;
+  }
+  return static_cast<uint32_t>(store.CloseKey(StoreHandle(key)));
 }
 
 }  // namespace kit::fakes

@@ -6,9 +6,15 @@
 
 #include "wizard/engine/platform/CodePage.h"
 #include "wizard/engine/platform/CrtFiles.h"
+#include "wizard/engine/platform/DeviceSetup.h"
+#include "wizard/engine/platform/FileCopy.h"
+#include "wizard/engine/platform/FileSearch.h"
+#include "wizard/engine/platform/Processes.h"
 #include "wizard/engine/platform/Registry.h"
+#include "wizard/engine/platform/ServiceManager.h"
 #include "wizard/engine/platform/Spooler.h"
 #include "wizard/engine/platform/SystemInfo.h"
+#include "wizard/engine/platform/UserMessages.h"
 
 namespace quispor::platform {
 
@@ -18,6 +24,12 @@ struct Platform {
   SystemInfo& systemInfo;
   CrtFiles& files;
   CodePage& codePage;
+  FileCopy& fileCopy;          // installation: driver files
+  DeviceSetup& deviceSetup;    // USB port search, re-enumeration
+  UserMessages& userMessages;  // TCP/IP port creation boxes
+  ServiceManager& serviceManager;  // removal: spooler restart
+  FileSearch& fileSearch;          // removal: driver-store INF search
+  Processes& processes;            // removal: cmd.exe running pnputil
 };
 
 // The process-wide services behind the calls that take no platform argument

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "wizard/engine/platform/OwnedHandle.h"
+#include "wizard/engine/platform/SystemInfo.h"
 
 namespace quispor::platform {
 
@@ -21,6 +22,11 @@ inline constexpr uint32_t kRegOptionNonVolatile = 0;
 inline constexpr uint32_t kKeyAllAccess = 0xF003F;
 inline constexpr uint32_t kRegCreatedNewKey = 1;
 inline constexpr uint32_t kRegOpenedExistingKey = 2;
+inline constexpr uint32_t kRrfRtRegSz = 0x00000002;      // RRF_RT_REG_SZ
+inline constexpr uint32_t kRrfRtRegBinary = 0x00000008;  // RRF_RT_REG_BINARY
+inline constexpr uint32_t kRrfRtRegDword = 0x00000010;   // RRF_RT_REG_DWORD
+inline constexpr uint32_t kErrorMoreData = 234;          // ERROR_MORE_DATA
+inline constexpr uint32_t kErrorUnsupportedType = 1630;  // ERROR_UNSUPPORTED_TYPE
 
 class Registry {
  public:
@@ -35,6 +41,25 @@ class Registry {
 
   // RegCloseKey(key).
   virtual uint32_t RegCloseKey(RegHandle key) = 0;
+
+  // Port and device look-ups (TCP/IP and USB ports).
+  // RegEnumKeyExW(key, index, name, nameLength, reserved, keyClass,
+  // classLength, lastWriteTime): nameLength holds the characters of name on
+  // entry and the length copied (without terminator) on success.
+  virtual uint32_t RegEnumKeyExW(RegHandle key, uint32_t index, char16_t* name, uint32_t* nameLength,
+                                 uint32_t* reserved, char16_t* keyClass, uint32_t* classLength,
+                                 void* lastWriteTime) = 0;
+  // GetProcAddress(GetModuleHandleW("advapi32.dll"), "RegGetValueW"): null
+  // on a system without it.
+  virtual ProcAddress FindRegGetValueW() = 0;
+  // Calls the RegGetValueW that FindRegGetValueW returned: (key, subKey,
+  // value, flags, type, data, dataSize).
+  virtual uint32_t RegGetValueW(ProcAddress regGetValueW, RegHandle key, const char16_t* subKey,
+                                const char16_t* value, uint32_t flags, uint32_t* type, void* data,
+                                uint32_t* dataSize) = 0;
+  // RegQueryValueExW(key, valueName, reserved, type, data, dataSize).
+  virtual uint32_t RegQueryValueExW(RegHandle key, const char16_t* valueName, uint32_t* reserved, uint32_t* type,
+                                    uint8_t* data, uint32_t* dataSize) = 0;
 };
 
 // A key the logic holds; closed with RegCloseKey when it goes.

@@ -2,9 +2,15 @@
 
 #include "wizard/engine/win32/Win32CodePage.h"
 #include "wizard/engine/win32/Win32CrtFiles.h"
+#include "wizard/engine/win32/Win32DeviceSetup.h"
+#include "wizard/engine/win32/Win32FileCopy.h"
+#include "wizard/engine/win32/Win32FileSearch.h"
+#include "wizard/engine/win32/Win32Processes.h"
 #include "wizard/engine/win32/Win32Registry.h"
+#include "wizard/engine/win32/Win32ServiceManager.h"
 #include "wizard/engine/win32/Win32Spooler.h"
 #include "wizard/engine/win32/Win32SystemInfo.h"
+#include "wizard/engine/win32/Win32UserMessages.h"
 
 namespace quispor {
 namespace win32 {
@@ -16,7 +22,14 @@ struct Win32Services {
   Win32SystemInfo systemInfo;
   Win32CrtFiles files;
   Win32CodePage codePage;
-  platform::Platform platform{spooler, registry, systemInfo, files, codePage};
+  Win32FileCopy fileCopy;
+  Win32DeviceSetup deviceSetup;
+  Win32UserMessages userMessages;
+  Win32ServiceManager serviceManager;
+  Win32FileSearch fileSearch;
+  Win32Processes processes;
+  platform::Platform platform{spooler,     registry,     systemInfo,     files,      codePage, fileCopy,
+                              deviceSetup, userMessages, serviceManager, fileSearch, processes};
 };
 
 Win32Services& Services() {

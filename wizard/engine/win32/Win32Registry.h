@@ -11,6 +11,16 @@ class Win32Registry final : public platform::Registry {
                            uint32_t options, uint32_t samDesired, const void* securityAttributes,
                            platform::RegHandle* result, uint32_t* disposition) override;
   uint32_t RegCloseKey(platform::RegHandle key) override;
+
+  // Port and device look-ups (Win32RegistryPorts.cpp).
+  uint32_t RegEnumKeyExW(platform::RegHandle key, uint32_t index, char16_t* name, uint32_t* nameLength,
+                         uint32_t* reserved, char16_t* keyClass, uint32_t* classLength, void* lastWriteTime) override;
+  platform::ProcAddress FindRegGetValueW() override;
+  uint32_t RegGetValueW(platform::ProcAddress regGetValueW, platform::RegHandle key, const char16_t* subKey,
+                        const char16_t* value, uint32_t flags, uint32_t* type, void* data,
+                        uint32_t* dataSize) override;
+  uint32_t RegQueryValueExW(platform::RegHandle key, const char16_t* valueName, uint32_t* reserved, uint32_t* type,
+                            uint8_t* data, uint32_t* dataSize) override;
 };
 
 }  // namespace quispor::win32

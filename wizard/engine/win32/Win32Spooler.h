@@ -17,6 +17,29 @@ class Win32Spooler final : public platform::Spooler {
   uint32_t OpenPrinterW(const char16_t* printerName, platform::PrinterHandle* printer,
                         const platform::PrinterDefaultsW* defaults) override;
   uint32_t ClosePrinter(platform::PrinterHandle printer) override;
+
+  // Installation and ports (Win32SpoolerInstall.cpp).
+  uint32_t AddPrinterDriverW(const char16_t* server, uint32_t level, const platform::DriverInfo3W* driverInfo) override;
+  uint32_t AddPrinterW(const char16_t* server, uint32_t level, const platform::PrinterInfo2W* printerInfo,
+                       platform::PrinterHandle* printer) override;
+  uint32_t SetDefaultPrinterW(const char16_t* printerName) override;
+  uint32_t EnumPortsW(const char16_t* server, uint32_t level, uint8_t* ports, uint32_t bufferSize, uint32_t* needed,
+                      uint32_t* returned) override;
+  uint32_t XcvDataW(platform::PrinterHandle xcv, const char16_t* dataName, const uint8_t* input, uint32_t inputSize,
+                    uint8_t* output, uint32_t outputSize, uint32_t* outputNeeded, uint32_t* status) override;
+
+  // Printer and driver removal (Win32SpoolerRemoval.cpp).
+  uint32_t EnumJobsW(platform::PrinterHandle printer, uint32_t firstJob, uint32_t jobCount, uint32_t level,
+                     uint8_t* jobs, uint32_t bufferSize, uint32_t* needed, uint32_t* returned) override;
+  uint32_t GetPrinterW(platform::PrinterHandle printer, uint32_t level, uint8_t* info, uint32_t bufferSize,
+                       uint32_t* needed) override;
+  uint32_t EnumFormsW(platform::PrinterHandle printer, uint32_t level, uint8_t* forms, uint32_t bufferSize,
+                      uint32_t* needed, uint32_t* returned) override;
+  uint32_t DeletePrinter(platform::PrinterHandle printer) override;
+  uint32_t DeleteFormW(platform::PrinterHandle printer, const char16_t* formName) override;
+  uint32_t DeletePrinterConnectionW(const char16_t* name) override;
+  uint32_t DeletePrinterDriverExW(const char16_t* server, const char16_t* environment, const char16_t* driverName,
+                                  uint32_t deleteFlag, uint32_t versionFlag) override;
 };
 
 }  // namespace quispor::win32

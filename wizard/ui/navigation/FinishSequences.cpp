@@ -24,6 +24,15 @@ uint32_t RunInstall(const WizardSelections& /*selections*/, FinishView& view) {
   return 0;
 }
 
+int32_t RunInstall(const InstallServices& services, const WizardSelections& selections, FinishView& view) {
+  LabelFinishButtons(view);
+  char16_t outcome[kOutcomeCapacity] = {};
+  const int32_t result = RunInstallSequence(services, selections.setAsDefault, selections.modelIndex,
+                                            selections.modelName, selections.portName, ProcessInstallState(), outcome);
+  view.SetFinishText(outcome);
+  return result;
+}
+
 uint32_t RunUninstall(FinishView& view) {
   LabelFinishButtons(view);
   // The removal sequence (printers, forms, drivers, packages, outcome text)

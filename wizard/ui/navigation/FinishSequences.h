@@ -7,6 +7,7 @@
 
 #include <cstdint>
 
+#include "wizard/engine/install/Install.h"
 #include "wizard/ui/navigation/FinishView.h"
 #include "wizard/ui/navigation/WizardSelections.h"
 
@@ -15,9 +16,14 @@ namespace quispor {
 // The buttons' labels on the finish page, set first by either sequence.
 void LabelFinishButtons(FinishView& view);
 
-// Installation of the chosen model on portName. Returns a Windows error code;
-// the host does not use it.
+// The buttons' relabelling alone, without services (the host runs the
+// overload below); kept for the navigation tests.
 uint32_t RunInstall(const WizardSelections& selections, FinishView& view);
+
+// The installation of the chosen model on portName with the engine's
+// services: relabels the buttons, installs, and writes the outcome into the
+// finish text. Returns the installation's result; the host does not use it.
+int32_t RunInstall(const InstallServices& services, const WizardSelections& selections, FinishView& view);
 
 // Removal of every printer and driver of the maker's models.
 uint32_t RunUninstall(FinishView& view);

@@ -1,6 +1,7 @@
 #include "wizard/ui/win32/MainDlg.h"
 
 #include "wizard/engine/SystemFacts.h"
+#include "wizard/removal/PlatformRemoval.h"
 #include "wizard/ui/navigation/FinishSequences.h"
 #include "wizard/ui/pages/WizardIds.h"
 #include "wizard/ui/text/ConfigCaption.h"
@@ -14,7 +15,10 @@ CMainDlg::CMainDlg(platform::Platform& platform, bool commandLineUninstall)
       navigator_(*this, *this, *this, selections_),
       choicePage_(platform.spooler, commandLineUninstall),
       portsPage_(selections_),
-      enetPage_(selections_) {}
+      enetPage_(platform, selections_),
+      usbPage_(platform, selections_),
+      comPage_(platform.spooler),
+      lptPage_(platform.spooler) {}
 
 BOOL CMainDlg::OnInitDialog() {
   CentreWindow(hwnd());
@@ -131,10 +135,11 @@ void CMainDlg::ReadPortName(PageId portPage, char16_t* portName) {
 uint32_t CMainDlg::CheckIsManageAccess() { return quispor::CheckIsManageAccess(platform_.registry); }
 
 void CMainDlg::RunInstall(const WizardSelections& selections) {
-  quispor::RunInstall(selections, *this);
+  const InstallServices services{platform_.spooler, platform_.systemInfo, platform_.fileCopy};
+  quispor::RunInstall(services, selections, *this);
 }
 
-void CMainDlg::RunUninstall() { quispor::RunUninstall(*this); }
+void CMainDlg::RunUninstall() { removal::RunUninstall(platform_, *this); }
 
 bool CMainDlg::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd(), &message) != FALSE; }
 

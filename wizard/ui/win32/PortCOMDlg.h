@@ -8,7 +8,8 @@ namespace quispor::win32 {
 
 class CPortCOMDlg final : public SpoolerPortDlg {
  public:
-  CPortCOMDlg() : SpoolerPortDlg(IDC_COM_PORT_LIST, IDC_INPUT_COM, "PO_INPUT_COM") {}
+  explicit CPortCOMDlg(platform::Spooler& spooler)
+      : SpoolerPortDlg(spooler, &SerialPortNames, IDC_COM_PORT_LIST, IDC_INPUT_COM, "PO_INPUT_COM") {}
 };
 
 }  // namespace quispor::win32

@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "wizard/ui/pages/EnetFields.h"
+#include "wizard/ui/navigation/WideText.h"
+#include "wizard/ui/ports/EnetPort.h"
 #include "wizard/ui/pages/WizardIds.h"
 #include "wizard/ui/win32/WideCast.h"
 
@@ -23,16 +24,12 @@ void CPortENetDlg::OnCreatePage() {
 }
 
 void CPortENetDlg::ReadPortName(char16_t* portName) {
-  selections_.ipAddress[0] = 0;
-  GetWindowTextW(GetDlgItem(hwnd(), IDC_IP_ADDRESS), W(selections_.ipAddress),
-                 static_cast<int>(kWideTextCapacity));
+  char16_t address[kWideTextCapacity] = {};
+  GetWindowTextW(GetDlgItem(hwnd(), IDC_IP_ADDRESS), W(address), static_cast<int>(kWideTextCapacity));
   char16_t number[kPortNumberChars] = {};
   GetWindowTextW(GetDlgItem(hwnd(), IDC_TCP_PORT_NUMBER), W(number), kPortNumberChars);
-  selections_.tcpPortNumber = ParseTcpPortNumber(number);
-  // The Standard TCP/IP port lookup (and its creation when the lookup finds
-  // none) plugs in here and writes the port's name into portName. Until
-  // then no port is found and the host asks the user for one.
-  (void)portName;
+  const EnetPortServices services{platform_.registry, platform_.spooler, platform_.userMessages};
+  ReadEnetPortName(services, address, number, selections_.ipAddress, selections_.tcpPortNumber, portName);
 }
 
 }  // namespace quispor::win32

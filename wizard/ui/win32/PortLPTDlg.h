@@ -8,7 +8,8 @@ namespace quispor::win32 {
 
 class CPortLPTDlg final : public SpoolerPortDlg {
  public:
-  CPortLPTDlg() : SpoolerPortDlg(IDC_LPT_PORT_LIST, IDC_INPUT_LPT, "PO_INPUT_LPT") {}
+  explicit CPortLPTDlg(platform::Spooler& spooler)
+      : SpoolerPortDlg(spooler, &ParallelPortNames, IDC_LPT_PORT_LIST, IDC_INPUT_LPT, "PO_INPUT_LPT") {}
 };
 
 }  // namespace quispor::win32

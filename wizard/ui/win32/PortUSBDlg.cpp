@@ -1,8 +1,28 @@
 #include "wizard/ui/win32/PortUSBDlg.h"
 
 #include "wizard/ui/pages/WizardIds.h"
+#include "wizard/engine/usb/UsbPorts.h"
+#include "wizard/ui/win32/WideCast.h"
 
 namespace quispor::win32 {
+namespace {
+
+// List 1008 as the USB port search fills it.
+class ComboPortList final : public UsbPortList {
+ public:
+  explicit ComboPortList(HWND combo) : combo_(combo) {}
+  void AddString(const char16_t* text) override {
+    SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
+  }
+  void SelectString(int startIndex, const char16_t* text) override {
+    SendMessageW(combo_, CB_SELECTSTRING, static_cast<WPARAM>(startIndex), reinterpret_cast<LPARAM>(W(text)));
+  }
+
+ private:
+  HWND combo_;
+};
+
+}  // namespace
 
 void CPortUSBDlg::OnCreatePage() {
   SearchUsbPorts();
@@ -26,9 +46,9 @@ void CPortUSBDlg::RefreshPorts() {
 }
 
 void CPortUSBDlg::SearchUsbPorts() {
-  // The USB port search plugs in here: it adds one item per USB printer port
-  // to list 1008 and selects the first one found. Until then the list stays
-  // empty.
+  ComboPortList list(GetDlgItem(hwnd(), IDC_USB_PORT_LIST));
+  const UsbSearchServices services{platform_.deviceSetup, platform_.registry, platform_.spooler};
+  SetUSBPortName(services, list, selections_.modelIndex, ProcessUsbDeviceTable(), ProcessListedUsbPorts());
 }
 
 void CPortUSBDlg::ReadPortName(char16_t* portName) { ReadPortListText(hwnd(), IDC_USB_PORT_LIST, portName); }

@@ -1,0 +1,187 @@
+#include "tests/fakes/wizard/FakeServiceManager.h"
+
+#include "tests/fakes/wizard/FakeText.h"
+
+namespace kit::fakes {
+namespace {
+
+using namespace quispor::platform;
+
+std::string Hex(uint64_t value) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  do {
+    out.insert(out.begin(), digits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  return out;
+}
+
+}  // namespace
+
+bool FakeServiceManager::TakeFailure(const std::string& call, uint32_t* error) {
+  auto it = failures_.find(call);
+  if (it == failures_.end() || it->second.empty()) {
+    return false;
+  }
+  *error = it->second.front();
+  it->second.pop_front();
+  return *error != 0;
+}
+
+std::vector<std::string> FakeServiceManager::CallsWithoutSleeps() const {
+  std::vector<std::string> out;
+  for (const std::string& c : calls) {
+    if (c.rfind("Sleep(", 0) != 0) {
+      out.push_back(c);
+    }
+  }
+  return out;
+}
+
+FakeService* FakeServiceManager::ServiceOf(ServiceHandle handle, uint32_t neededAccess, uint32_t* error) {
+  auto it = handles_.find(handle);
+  if (it == handles_.end() || it->second.manager) {
+    *error = kErrorInvalidHandle;
+    return nullptr;
+  }
+  if ((it->second.access & neededAccess) != neededAccess) {
+    *error = kErrorAccessDenied;
+    return nullptr;
+  }
+  return &services[it->second.service];
+}
+
+void FakeServiceManager::Fill(const FakeService& service, ServiceStatus* status) const {
+  *status = ServiceStatus{};
+  status->dwServiceType = 0x110;  // own process, interactive
+  status->dwCurrentState = service.state;
+  status->dwControlsAccepted = service.state == kServiceRunning ? 1 : 0;
+}
+
+uint32_t FakeServiceManager::OpenSCManagerA(const char* machineName, const char* databaseName,
+                                            uint32_t desiredAccess, ServiceHandle* manager) {
+  calls.push_back("OpenSCManagerA(" + Quote(machineName) + ", " + Quote(databaseName) + ", 0x" + Hex(desiredAccess) +
+                  ")");
+  *manager = 0;
+  uint32_t error = 0;
+  if (TakeFailure("OpenSCManagerA", &error)) {
+    return error;
+  }
+  const ServiceHandle h = next_;
+  next_ += 8;
+  handles_[h] = Open{true, 0, desiredAccess};
+  *manager = h;
+  return 0;
+}
+
+uint32_t FakeServiceManager::OpenServiceA(ServiceHandle manager, const char* serviceName, uint32_t desiredAccess,
+                                          ServiceHandle* service) {
+  calls.push_back("OpenServiceA(0x" + Hex(manager) + ", " + Quote(serviceName) + ", 0x" + Hex(desiredAccess) + ")");
+  *service = 0;
+  uint32_t error = 0;
+  if (TakeFailure("OpenServiceA", &error)) {
+    return error;
+  }
+  auto it = handles_.find(manager);
+  if (it == handles_.end() || !it->second.manager) {
+    return kErrorInvalidHandle;
+  }
+  for (std::size_t i = 0; i < services.size(); ++i) {
+    if (serviceName != nullptr && EqualsNoCase(services[i].name, serviceName)) {
+      const ServiceHandle h = next_;
+      next_ += 8;
+      handles_[h] = Open{false, i, desiredAccess};
+      *service = h;
+      return 0;
+    }
+  }
+  return kErrorServiceDoesNotExist;
+}
+
+uint32_t FakeServiceManager::QueryServiceStatus(ServiceHandle handle, ServiceStatus* status) {
+  calls.push_back("QueryServiceStatus(0x" + Hex(handle) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("QueryServiceStatus", &error)) {
+    return error;
+  }
+  FakeService* service = ServiceOf(handle, kServiceQueryStatus, &error);
+  if (service == nullptr) {
+    return error;
+  }
+  const std::size_t index = handles_[handle].service;
+  if (service->state == kServiceStopPending || service->state == kServiceStartPending) {
+    uint32_t& left = pendingPolls_[index];
+    if (left > 0) {
+      --left;
+    } else if (service->state == kServiceStopPending) {
+      service->state = kServiceStopped;
+    } else if (!service->neverStarts) {
+      service->state = kServiceRunning;
+    }
+  }
+  Fill(*service, status);
+  return 0;
+}
+
+uint32_t FakeServiceManager::ControlService(ServiceHandle handle, uint32_t control, ServiceStatus* status) {
+  calls.push_back("ControlService(0x" + Hex(handle) + ", " + std::to_string(control) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("ControlService", &error)) {
+    return error;
+  }
+  if (control != kServiceControlStop) {
+    return kErrorServiceCannotAcceptControl;
+  }
+  FakeService* service = ServiceOf(handle, kServiceStop, &error);
+  if (service == nullptr) {
+    return error;
+  }
+  if (service->state == kServiceStopped) {
+    return kErrorServiceNotActive;
+  }
+  if (service->state != kServiceRunning) {
+    return kErrorServiceCannotAcceptControl;
+  }
+  service->state = kServiceStopPending;
+  ++service->stops;
+  pendingPolls_[handles_[handle].service] = service->stopPolls;
+  Fill(*service, status);
+  return 0;
+}
+
+uint32_t FakeServiceManager::StartServiceA(ServiceHandle handle, uint32_t argumentCount, const char** arguments) {
+  calls.push_back("StartServiceA(0x" + Hex(handle) + ", " + std::to_string(argumentCount) + ", " +
+                  (arguments ? "set" : "null") + ")");
+  uint32_t error = 0;
+  if (TakeFailure("StartServiceA", &error)) {
+    return error;
+  }
+  FakeService* service = ServiceOf(handle, kServiceStart, &error);
+  if (service == nullptr) {
+    return error;
+  }
+  if (service->state != kServiceStopped) {
+    return kErrorServiceAlreadyRunning;
+  }
+  service->state = kServiceStartPending;
+  ++service->starts;
+  pendingPolls_[handles_[handle].service] = service->startPolls;
+  return 0;
+}
+
+uint32_t FakeServiceManager::CloseServiceHandle(ServiceHandle handle) {
+  calls.push_back("CloseServiceHandle(0x" + Hex(handle) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("CloseServiceHandle", &error)) {
+    return error;
+  }
+  return handles_.erase(handle) == 1 ? 0 : kErrorInvalidHandle;
+}
+
+void FakeServiceManager::Sleep(uint32_t milliseconds) {
+  calls.push_back("Sleep(" + std::to_string(milliseconds) + ")");
+  sleptMs += milliseconds;
+}
+
+}  // namespace kit::fakes

@@ -1,0 +1,275 @@
+// The spooler fake's removal calls: jobs per printer, the server's forms,
+// printers deleted through a handle opened with delete access (5 otherwise),
+// a driver that a printer still uses refused with 3001, an unknown driver
+// with 1797, a connection deletion of a local printer refused with 1801.
+#include <algorithm>
+#include <cstring>
+
+#include "tests/fakes/wizard/FakeSpooler.h"
+#include "tests/fakes/wizard/FakeText.h"
+
+namespace kit::fakes {
+namespace {
+
+using quispor::platform::FormInfo1W;
+using quispor::platform::JobInfo3;
+using quispor::platform::kErrorInsufficientBuffer;
+using quispor::platform::PrinterInfo2W;
+
+constexpr uint32_t kDelete = 0x00010000;  // DELETE, part of PRINTER_ALL_ACCESS
+constexpr uint32_t kPrinterAttributeNetwork = 0x10;
+constexpr uint32_t kErrorInvalidParameter = 87;
+constexpr uint32_t kKnownDeleteFlags = 0x1 | 0x2 | 0x4;  // DPD_DELETE_UNUSED_FILES, _SPECIFIC_VERSION, _ALL_FILES
+
+uint32_t TextBytes(const std::u16string& text) { return static_cast<uint32_t>((text.size() + 1) * sizeof(char16_t)); }
+
+std::string Hex(uint64_t value) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  do {
+    out.insert(out.begin(), digits[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  return out;
+}
+
+std::string HandleText(quispor::platform::PrinterHandle h) { return "0x" + Hex(h); }
+
+// Texts from the back of the buffer, as the spooler lays them out.
+class BackPacker {
+ public:
+  BackPacker(uint8_t* buffer, uint32_t size) : buffer_(buffer), end_(size) {}
+  char16_t* Text(const std::u16string& text) {
+    end_ -= TextBytes(text);
+    auto* at = reinterpret_cast<char16_t*>(buffer_ + end_);
+    std::memcpy(at, text.c_str(), TextBytes(text));
+    return at;
+  }
+
+ private:
+  uint8_t* buffer_;
+  uint32_t end_;
+};
+
+}  // namespace
+
+uint32_t FakeSpooler::EnumJobsW(quispor::platform::PrinterHandle printer, uint32_t firstJob, uint32_t jobCount,
+                                uint32_t level, uint8_t* jobs, uint32_t bufferSize, uint32_t* needed,
+                                uint32_t* returned) {
+  calls.push_back("EnumJobsW(" + HandleText(printer) + ", first=" + std::to_string(firstJob) + ", count=" +
+                  std::to_string(jobCount) + ", level=" + std::to_string(level) + ", buffer=" +
+                  (jobs ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
+  *returned = 0;
+  *needed = 0;
+  uint32_t error = 0;
+  if (TakeFailure("EnumJobsW", &error)) {
+    return error;
+  }
+  const FakeOpenHandle* open = Handle(printer);
+  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
+    return kErrorInvalidHandle;
+  }
+  const FakePrinter* p = FindPrinter(open->name);
+  if (p == nullptr) {
+    return kErrorInvalidPrinterName;
+  }
+  if (level != 3) {
+    return kErrorInvalidLevel;  // only level 3 is modelled
+  }
+  const uint32_t available = p->jobs > firstJob ? p->jobs - firstJob : 0;
+  const uint32_t listed = std::min(available, jobCount);
+  const uint32_t size = listed * static_cast<uint32_t>(sizeof(JobInfo3));
+  *needed = size;
+  if (bufferSize < size) {
+    return kErrorInsufficientBuffer;
+  }
+  if (size != 0 && jobs == nullptr) {
+    return kErrorInvalidUserBuffer;
+  }
+  for (uint32_t i = 0; i < listed; ++i) {
+    const JobInfo3 job{firstJob + i + 1, i + 1 < listed ? firstJob + i + 2 : 0, 0};
+    std::memcpy(jobs + i * sizeof(JobInfo3), &job, sizeof job);
+  }
+  *returned = listed;
+  return 0;
+}
+
+uint32_t FakeSpooler::GetPrinterW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* info,
+                                  uint32_t bufferSize, uint32_t* needed) {
+  calls.push_back("GetPrinterW(" + HandleText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
+                  (info ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
+  *needed = 0;
+  uint32_t error = 0;
+  if (TakeFailure("GetPrinterW", &error)) {
+    return error;
+  }
+  const FakeOpenHandle* open = Handle(printer);
+  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
+    return kErrorInvalidHandle;
+  }
+  const FakePrinter* p = FindPrinter(open->name);
+  if (p == nullptr) {
+    return kErrorInvalidPrinterName;
+  }
+  if (level != 2) {
+    return kErrorInvalidLevel;
+  }
+  const uint32_t size = sizeof(PrinterInfo2W) + TextBytes(p->name) + TextBytes(p->shareName) + TextBytes(p->port) +
+                        TextBytes(p->driver) + TextBytes(p->comment) + TextBytes(p->location) + TextBytes(u"") +
+                        TextBytes(p->printProcessor) + TextBytes(p->datatype) + TextBytes(u"");
+  *needed = size;
+  if (bufferSize < size) {
+    return kErrorInsufficientBuffer;
+  }
+  if (info == nullptr) {
+    return kErrorInvalidUserBuffer;
+  }
+  BackPacker packer(info, size);
+  PrinterInfo2W record{};
+  record.pPrinterName = packer.Text(p->name);
+  record.pShareName = packer.Text(p->shareName);
+  record.pPortName = packer.Text(p->port);
+  record.pDriverName = packer.Text(p->driver);
+  record.pComment = packer.Text(p->comment);
+  record.pLocation = packer.Text(p->location);
+  record.pSepFile = packer.Text(u"");
+  record.pPrintProcessor = packer.Text(p->printProcessor);
+  record.pDatatype = packer.Text(p->datatype);
+  record.pParameters = packer.Text(u"");
+  record.Attributes = p->attributes;
+  record.cJobs = p->jobs;
+  std::memcpy(info, &record, sizeof record);
+  return 0;
+}
+
+uint32_t FakeSpooler::EnumFormsW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* buffer,
+                                 uint32_t bufferSize, uint32_t* needed, uint32_t* returned) {
+  calls.push_back("EnumFormsW(" + HandleText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
+                  (buffer ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
+  *returned = 0;
+  *needed = 0;
+  uint32_t error = 0;
+  if (TakeFailure("EnumFormsW", &error)) {
+    return error;
+  }
+  if (Handle(printer) == nullptr) {
+    return kErrorInvalidHandle;
+  }
+  if (level != 1) {
+    return kErrorInvalidLevel;
+  }
+  uint32_t size = 0;
+  for (const std::u16string& form : forms) {
+    size += sizeof(FormInfo1W) + TextBytes(form);
+  }
+  *needed = size;
+  if (bufferSize < size) {
+    return kErrorInsufficientBuffer;
+  }
+  if (size != 0 && buffer == nullptr) {
+    return kErrorInvalidUserBuffer;
+  }
+  BackPacker packer(buffer, size);
+  for (std::size_t i = 0; i < forms.size(); ++i) {
+    FormInfo1W record{};
+    record.pName = packer.Text(forms[i]);
+    record.SizeCx = 215900;
+    record.SizeCy = 279400;
+    std::memcpy(buffer + i * sizeof(FormInfo1W), &record, sizeof record);
+  }
+  *returned = static_cast<uint32_t>(forms.size());
+  return 0;
+}
+
+uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
+  calls.push_back("DeletePrinter(" + HandleText(printer) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("DeletePrinter", &error)) {
+    return error;
+  }
+  const FakeOpenHandle* open = Handle(printer);
+  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
+    return kErrorInvalidHandle;
+  }
+  if ((open->access & kDelete) == 0) {
+    return kErrorAccessDenied;
+  }
+  const auto it = std::find_if(printers.begin(), printers.end(),
+                               [&](const FakePrinter& p) { return EqualsNoCase(p.name, open->name); });
+  if (it == printers.end()) {
+    return kErrorInvalidPrinterName;
+  }
+  printers.erase(it);
+  return 0;
+}
+
+uint32_t FakeSpooler::DeleteFormW(quispor::platform::PrinterHandle printer, const char16_t* formName) {
+  calls.push_back("DeleteFormW(" + HandleText(printer) + ", " + Quote(formName) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("DeleteFormW", &error)) {
+    return error;
+  }
+  if (Handle(printer) == nullptr) {
+    return kErrorInvalidHandle;
+  }
+  const auto it = std::find_if(forms.begin(), forms.end(), [&](const std::u16string& f) {
+    return formName != nullptr && EqualsNoCase(f, formName);
+  });
+  if (it == forms.end()) {
+    return kErrorInvalidFormName;
+  }
+  forms.erase(it);
+  return 0;
+}
+
+uint32_t FakeSpooler::DeletePrinterConnectionW(const char16_t* name) {
+  calls.push_back("DeletePrinterConnectionW(" + Quote(name) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("DeletePrinterConnectionW", &error)) {
+    return error;
+  }
+  const auto it = std::find_if(printers.begin(), printers.end(), [&](const FakePrinter& p) {
+    return name != nullptr && EqualsNoCase(p.name, name) && (p.attributes & kPrinterAttributeNetwork) != 0 &&
+           (p.attributes & 0x40) == 0;
+  });
+  if (it == printers.end()) {
+    return kErrorInvalidPrinterName;  // no connection of that name (a local printer is none)
+  }
+  printers.erase(it);
+  return 0;
+}
+
+uint32_t FakeSpooler::DeletePrinterDriverExW(const char16_t* server, const char16_t* environment,
+                                             const char16_t* driverName, uint32_t deleteFlag, uint32_t versionFlag) {
+  calls.push_back("DeletePrinterDriverExW(server=" + Quote(server) + ", environment=" + Quote(environment) +
+                  ", driver=" + Quote(driverName) + ", deleteFlag=" + std::to_string(deleteFlag) +
+                  ", versionFlag=" + std::to_string(versionFlag) + ")");
+  uint32_t error = 0;
+  if (TakeFailure("DeletePrinterDriverExW", &error)) {
+    return error;
+  }
+  if (driverName == nullptr || (deleteFlag & ~kKnownDeleteFlags) != 0) {
+    return kErrorInvalidParameter;
+  }
+  const std::u16string wanted = environment ? environment : runningEnvironment;
+  bool known = false;
+  DirectoryFor(wanted, &known);
+  if (!known) {
+    return kErrorInvalidEnvironment;
+  }
+  const auto matches = [&](const FakeDriver& d) {
+    return EqualsNoCase(d.name, driverName) && EqualsNoCase(d.environment, wanted);
+  };
+  if (std::none_of(drivers.begin(), drivers.end(), matches)) {
+    return kErrorUnknownPrinterDriver;
+  }
+  for (const FakePrinter& p : printers) {
+    if (EqualsNoCase(p.driver, driverName)) {
+      return kErrorPrinterDriverInUse;
+    }
+  }
+  drivers.erase(std::remove_if(drivers.begin(), drivers.end(), matches), drivers.end());
+  return 0;
+}
+
+}  // namespace kit::fakes

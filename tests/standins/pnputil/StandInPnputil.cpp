@@ -1,0 +1,41 @@
+// A stand-in for the system tool pnputil under Wine, which has none: appends
+// its command line to C:\pnputil-standin.txt and, for "-f -d <name>.inf",
+// deletes C:\windows\inf\<name>.inf as deleting the driver package would.
+// Exit code 0 when it deleted a package, 1 otherwise.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr wchar_t kRecordPath[] = L"C:\\pnputil-standin.txt";
+
+void Record(const wchar_t* commandLine) {
+  FILE* file = _wfopen(kRecordPath, L"ab");
+  if (file == nullptr) {
+    return;
+  }
+  const int size = WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, nullptr, 0, nullptr, nullptr);
+  if (size > 1) {
+    std::string text(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, text.data(), size, nullptr, nullptr);
+    std::fwrite(text.data(), 1, static_cast<std::size_t>(size - 1), file);
+  }
+  std::fwrite("\r\n", 1, 2, file);
+  std::fclose(file);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  Record(GetCommandLineW());
+  if (argc != 4 || std::wstring(argv[1]) != L"-f" || std::wstring(argv[2]) != L"-d") {
+    return 1;
+  }
+  const std::wstring name = argv[3];
+  if (name.find_first_of(L"\\/:") != std::wstring::npos) {
+    return 1;  // a published name, never a path
+  }
+  return DeleteFileW((L"C:\\windows\\inf\\" + name).c_str()) ? 0 : 1;
+}

@@ -1,0 +1,152 @@
+// The install path's Win32 adapters against Wine's registry, spooler and
+// device setup, for what Wine does faithfully.
+#include <windows.h>
+#include <winspool.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/fakes/wizard/FakeUserMessages.h"
+#include "wizard/engine/SystemFacts.h"
+#include "wizard/engine/install/Install.h"
+#include "wizard/engine/tcpip/RegValue.h"
+#include "wizard/engine/tcpip/TcpIpPorts.h"
+#include "wizard/engine/usb/UsbPorts.h"
+#include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/ui/ports/SpoolerPorts.h"
+#include "wizard/ui/text/PoText.h"
+
+namespace quispor {
+namespace {
+
+platform::Platform& System() { return win32::SystemPlatform(); }
+
+std::string Narrow(const char16_t* text) {
+  std::string out;
+  for (; text != nullptr && *text != 0; ++text) out += static_cast<char>(*text < 0x80 ? *text : '?');
+  return out;
+}
+
+void PutString(HKEY key, const wchar_t* name, const std::wstring& text) {
+  RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+TEST(RegistryAdapterWine, ValuesAreReadThroughRegGetValueWWithItsTypeAndSizeRules) {
+  platform::Registry& registry = System().registry;
+  ASSERT_NE(registry.FindRegGetValueW(), nullptr) << "advapi32 exports RegGetValueW";
+  platform::RegKey key;
+  ASSERT_EQ(OpenMachineKey(registry, u"SOFTWARE\\KitInstallWineTest", key), 0u);
+  PutString(reinterpret_cast<HKEY>(key.get()), L"Text", L"abcdef");
+  const DWORD number = 9100;
+  RegSetValueExW(reinterpret_cast<HKEY>(key.get()), L"Number", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
+                 sizeof number);
+
+  char16_t text[260] = {};
+  uint32_t size = 520;
+  EXPECT_EQ(ReadRegValue(registry, key.get(), u"Text", platform::kRrfRtRegSz, text, &size), 0u);
+  EXPECT_EQ(std::u16string(text), u"abcdef");
+  EXPECT_EQ(size, 14u);
+  char16_t small[3] = {};
+  size = sizeof small;
+  EXPECT_EQ(ReadRegValue(registry, key.get(), u"Text", platform::kRrfRtRegSz, small, &size), 234u);
+  uint32_t value = 0;
+  size = sizeof value;
+  EXPECT_EQ(ReadRegValue(registry, key.get(), u"Number", platform::kRrfRtRegDword, &value, &size), 0u);
+  EXPECT_EQ(value, 9100u);
+  size = sizeof value;
+  EXPECT_EQ(ReadRegValue(registry, key.get(), u"Text", platform::kRrfRtRegDword, &value, &size), 1630u);
+  size = sizeof value;
+  EXPECT_EQ(ReadRegValue(registry, key.get(), u"Missing", platform::kRrfRtRegDword, &value, &size), 2u);
+}
+
+TEST(RegistryAdapterWine, TcpIpPortsAreFoundInTheMonitorsKey) {
+  platform::Registry& registry = System().registry;
+  const std::u16string base = std::u16string(kTcpIpPortsKeyPath) + u"\\";
+  for (const auto& [name, address, port] : {std::tuple{u"B_port", L"10.9.9.9", DWORD{9100}},
+                                            std::tuple{u"A_port", L"10.9.9.9", DWORD{9101}}}) {
+    platform::RegKey key;
+    ASSERT_EQ(OpenMachineKey(registry, (base + name).c_str(), key), 0u);
+    HKEY h = reinterpret_cast<HKEY>(key.get());
+    PutString(h, L"HostName", L"");
+    PutString(h, L"IPAddress", address);
+    RegSetValueExW(h, L"PortNumber", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&port), sizeof port);
+  }
+  char16_t found[260] = {};
+  FindTcpIpPort(registry, u"10.9.9.9", 9100, found);
+  EXPECT_EQ(std::u16string(found), u"B_port");
+  found[0] = 0;
+  FindTcpIpPort(registry, u"10.9.9.9", 9101, found);
+  EXPECT_EQ(std::u16string(found), u"A_port");
+  found[0] = 0;
+  FindTcpIpPort(registry, u"10.9.9.9", 9102, found);
+  EXPECT_EQ(std::u16string(found), u"");
+}
+
+TEST(SpoolerAdapterWine, PortsAndTheMissingTcpIpMonitor) {
+  const SpoolerPortList ports = EnumerateSpoolerPorts(System().spooler);
+  std::vector<std::string> serial, parallel;
+  for (const char16_t* n : SerialPortNames(ports)) serial.push_back(Narrow(n));
+  for (const char16_t* n : ParallelPortNames(ports)) parallel.push_back(Narrow(n));
+  EXPECT_EQ(serial, (std::vector<std::string>{"COM1:", "COM2:", "COM3:", "COM4:"}));
+  EXPECT_EQ(parallel, (std::vector<std::string>{"LPT1:", "LPT2:", "LPT3:"}));
+  EXPECT_EQ(GetSysUSBPorts(System().spooler), 122u);
+
+  kit::fakes::FakeUserMessages messages;
+  EXPECT_FALSE(AddTcpIpPort(System().spooler, messages, u"10.9.9.9", 9100));
+  EXPECT_TRUE(messages.boxes.empty());
+  platform::PrinterHandle monitor = 0;
+  platform::PrinterDefaultsW defaults{nullptr, nullptr, platform::kServerAccessAdminister};
+  EXPECT_EQ(System().spooler.OpenPrinterW(kTcpIpMonitorName, &monitor, &defaults), 1796u);
+}
+
+TEST(DeviceSetupAdapterWine, EmptyInterfaceSetAndNoDeviceTreeRoot) {
+  UsbDeviceTable table;
+  // Wine's SetupDiGetClassDevsW returns a valid, empty set but leaves
+  // ERROR_FILE_NOT_FOUND as the thread's last error, which is read right
+  // after the call; with no interface the search lists nothing either way.
+  SetLastError(0);
+  EXPECT_EQ(ListUsbPrintInterfaces(System().deviceSetup, table), 2u);
+  EXPECT_EQ(table.count, 0);
+  EXPECT_EQ(ReenumerateDevices(System().deviceSetup), 19u) << "Wine cannot locate the root devnode";
+}
+
+TEST(InstallAdapterWine, TheWholeInstallWithTheDriverFilesBesideTheProgram) {
+  SetLanguageIdSource([] { return uint16_t{0x0409}; });
+  ResetPoLanguageForTest();
+  char16_t folder[260] = {};
+  GetProgramFolder(System().systemInfo, folder);
+  ASSERT_NE(folder[0], 0);
+  for (const char16_t* name : {u"VEXO_Printer_Render_64.dll", u"VEXO_Printer_UI_64.dll", u"VEXO_58.DAT"}) {
+    const std::u16string path = std::u16string(folder) + name;
+    HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(path.c_str()), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+  }
+  const InstallServices services{System().spooler, System().systemInfo, System().fileCopy};
+  InstallState state;
+  char16_t outcome[kOutcomeCapacity] = {};
+  EXPECT_EQ(RunInstallSequence(services, true, 3, u"VEXO_58", u"LPT2:", state, outcome), 0);
+  EXPECT_EQ(Narrow(outcome), "VEXO_58Installed printer .");
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  ASSERT_TRUE(GetDefaultPrinterW(name, &size));
+  EXPECT_STREQ(name, L"VEXO_58") << "the default printer set through ordinal 204";
+
+  // Wine takes a port it does not list (Windows answers 1796, which the
+  // fakes model).
+  EXPECT_EQ(RunInstallSequence(services, false, 3, u"VEXO_58", u"NO_SUCH_PORT", state, outcome), 0);
+  // Wine registers a driver whose data file is missing (VEXO_216.DAT is
+  // nowhere); Windows refuses it, which the fakes model.
+  EXPECT_EQ(RunInstallSequence(services, false, 0, u"VEXO_216", u"LPT2:", state, outcome), 0);
+  EXPECT_EQ(Narrow(outcome), "VEXO_216Installed printer .");
+  SetLanguageIdSource({});
+  ResetPoLanguageForTest();
+}
+
+}  // namespace
+}  // namespace quispor

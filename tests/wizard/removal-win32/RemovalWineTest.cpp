@@ -1,0 +1,148 @@
+// The removal's package cleanup and spooler restart on Wine's real file
+// system, C runtime, processes and service control manager, with a stand-in
+// pnputil.exe in the system directory.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "wizard/engine/DebugLog.h"
+#include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/removal/InfSearch.h"
+#include "wizard/removal/PackageCleanup.h"
+#include "wizard/removal/SpoolerRestart.h"
+
+namespace quispor::removal {
+namespace {
+
+constexpr char kRecordPath[] = "C:\\pnputil-standin.txt";
+
+std::string ReadAll(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    return "<no file>";
+  }
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string Utf16(const std::string& text) {
+  std::string out("\xFF\xFE", 2);
+  for (char c : text) {
+    out += c;
+    out += '\0';
+  }
+  return out;
+}
+
+std::wstring StandInPath() {
+  std::wstring path = L"Z:";
+  for (char c : std::string(KIT_PNPUTIL_STANDIN)) {
+    path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  }
+  return path;
+}
+
+RemovalServices Services() {
+  platform::Platform& p = win32::SystemPlatform();
+  return RemovalServices{p.spooler, p.serviceManager, p.fileSearch, p.files,
+                         p.codePage, p.processes, UnboundDeviceReenumeration()};
+}
+
+class RemovalWineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Clean();
+    WriteBytes(kDebugFlagPath, "");
+  }
+  void TearDown() override { Clean(); }
+  static void Clean() {
+    DeleteFileA(kDebugLogPath);
+    DeleteFileA(kDebugFlagPath);
+    DeleteFileA(kRecordPath);
+    for (const char* name : {"oem1.inf", "oem2.inf", "oem3.inf"}) {
+      const std::string path = std::string("C:\\windows\\inf\\") + name;
+      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(path.c_str());
+    }
+  }
+};
+
+TEST_F(RemovalWineTest, InfSearchReadsReadOnlyAndUtf16FilesWithTheRealRuntime) {
+  WriteBytes("C:\\windows\\inf\\oem1.inf", "[Files]\r\nVEXO_58.DAT\r\n");
+  WriteBytes("C:\\windows\\inf\\oem2.inf", Utf16("[Files] VEXO_80.DAT"));
+  ASSERT_TRUE(SetFileAttributesA("C:\\windows\\inf\\oem1.inf", FILE_ATTRIBUTE_READONLY));
+  RemovalServices services = Services();
+  EXPECT_EQ(InfContainsModel(services.files, services.codePage, u"C:\\windows\\inf\\oem1.inf", 3), 1);
+  EXPECT_EQ(InfContainsModel(services.files, services.codePage, u"C:\\windows\\inf\\oem1.inf", 2), 0);
+  EXPECT_EQ(InfContainsModel(services.files, services.codePage, u"C:\\windows\\inf\\oem2.inf", 2), 1);
+  char16_t name[kPackageNameCapacity] = {};
+  EXPECT_EQ(GetMyOemInfFile(services, name, 2), 1);
+  EXPECT_EQ(std::u16string(name), u"oem2.inf");
+}
+
+TEST_F(RemovalWineTest, DeleteMyInfFileHasPnputilDeleteTheModelsPackage) {
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring pnputil = std::wstring(system) + L"\\pnputil.exe";
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), pnputil.c_str(), FALSE)) << GetLastError();
+  WriteBytes("C:\\windows\\inf\\oem1.inf", "[Files]\r\nVEXO_58.DAT\r\n");
+  WriteBytes("C:\\windows\\inf\\oem2.inf", Utf16("[Files]\r\nVEXO_80.DAT\r\n"));
+  WriteBytes("C:\\windows\\inf\\oem3.inf", "[Files]\r\nVEXO_80.DAT\r\n");
+
+  RemovalServices services = Services();
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 1);
+
+  EXPECT_TRUE(Exists("C:\\windows\\inf\\oem1.inf"));
+  EXPECT_FALSE(Exists("C:\\windows\\inf\\oem2.inf"));
+  EXPECT_TRUE(Exists("C:\\windows\\inf\\oem3.inf"));
+  const std::string record = ReadAll(kRecordPath);
+  EXPECT_NE(record.find("pnputil.exe"), std::string::npos) << record;
+  EXPECT_NE(record.find("-f -d oem2.inf"), std::string::npos) << record;
+  EXPECT_EQ(ReadAll(kDebugLogPath),
+            "GetMyOemInfFile::searchFileName=C:\\windows\\inf\\oem*.inf\r\r\n\r\n"
+            "DeleteMyInfFile::infPath=oem2.inf\r\r\n\r\n"
+            "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\r\n\r\n");
+  DeleteFileW(pnputil.c_str());
+}
+
+TEST_F(RemovalWineTest, NoPackageNoCommand) {
+  RemovalServices services = Services();
+  EXPECT_EQ(DeleteMyInfFile(services, 0), 0);
+  EXPECT_FALSE(Exists(kRecordPath));
+  EXPECT_EQ(ReadAll(kDebugLogPath),
+            "GetMyOemInfFile::searchFileName=C:\\windows\\inf\\oem*.inf\r\r\n\r\n"
+            "GetMyOemInfFile::FindFirstFile error=2\r\r\n\r\n"
+            "DeleteMyInfFile:: GetMyOemInfFile Fail\r\r\n\r\n");
+}
+
+TEST_F(RemovalWineTest, RestartSpoolerStartsTheStoppedSpoolerOfAFreshPrefix) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  ASSERT_NE(manager, nullptr) << GetLastError();
+  SC_HANDLE spooler = OpenServiceA(manager, "spooler", SERVICE_QUERY_STATUS);
+  ASSERT_NE(spooler, nullptr) << GetLastError();
+  SERVICE_STATUS status{};
+  ASSERT_TRUE(QueryServiceStatus(spooler, &status));
+  const DWORD before = status.dwCurrentState;
+
+  EXPECT_EQ(RestartSpooler(win32::SystemPlatform().serviceManager), 0u);
+
+  ASSERT_TRUE(QueryServiceStatus(spooler, &status));
+  EXPECT_EQ(status.dwCurrentState, static_cast<DWORD>(SERVICE_RUNNING)) << "state before: " << before;
+  CloseServiceHandle(spooler);
+  CloseServiceHandle(manager);
+  EXPECT_EQ(ReadAll(kDebugLogPath), "RestartSpooler Enter\r\r\n\r\nRestartSpooler QueryServiceStatus break\r\n");
+  std::printf("spooler state before the restart: %lu\n", static_cast<unsigned long>(before));
+}
+
+}  // namespace
+}  // namespace quispor::removal

@@ -1,0 +1,234 @@
+#include "wizard/removal/RunUninstall.h"
+
+#include <algorithm>
+
+#include "tests/wizard/removal/RemovalFixture.h"
+#include "wizard/removal/DriverRemoval.h"
+
+namespace quispor::removal::test {
+namespace {
+
+constexpr char kVexo80Inf[] = "[VEXO.Files]\r\nVEXO_80.DAT\r\n";
+constexpr char kVexo58Inf[] = "[VEXO.Files]\r\nVEXO_58.DAT\r\n";
+constexpr char16_t kDone[] = u"The printer driver deletion is complete.";
+
+class RunUninstallTest : public RemovalFixture {
+ protected:
+  uint32_t Run() { return RunUninstall(removal_, view_); }
+  std::vector<std::string> SpoolerCalls(const std::string& name) {
+    std::vector<std::string> out;
+    std::copy_if(spooler_.calls.begin(), spooler_.calls.end(), std::back_inserter(out),
+                 [&](const std::string& c) { return c.rfind(name, 0) == 0; });
+    return out;
+  }
+  static std::string DriverDeletion(const std::string& driver) {
+    return "DeletePrinterDriverExW(server=null, environment=null, driver=\"" + driver +
+           "\", deleteFlag=1, versionFlag=0)";
+  }
+  RecordingFinishView view_;
+};
+
+TEST_F(RunUninstallTest, NothingInstalledShowsTheFinishTextOnly) {
+  AddPrinter(u"Office", u"Other driver");
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(view_.back, u"Install Another Printer");
+  EXPECT_EQ(view_.next, u"Close");
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{kDone}));
+  EXPECT_TRUE(SpoolerCalls("DeletePrinter").empty());
+  EXPECT_EQ(spooler_.printers.size(), 1u);
+  EXPECT_EQ(devices_.calls, 0);
+  EXPECT_EQ(Log(), "");
+}
+
+TEST_F(RunUninstallTest, TwoPrintersOnOneDriverAreRemovedWithTheDriverAndItsPackage) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddPrinter(u"VEXO_80(1)", u"VEXO_80");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+  PnputilDeletesPackages();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"", kDone}));
+  EXPECT_TRUE(spooler_.printers.empty());
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"), (std::vector<std::string>{DriverDeletion("VEXO_80")}));
+  EXPECT_EQ(SpoolerCalls("DeletePrinter("), (std::vector<std::string>{"DeletePrinter(0x100c)", "DeletePrinter(0x1010)"}));
+  EXPECT_FALSE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+  EXPECT_EQ(devices_.calls, 1);
+  EXPECT_TRUE(services_.calls.empty());
+  EXPECT_TRUE(spooler_.openHandles.empty());
+  EXPECT_EQ(Log(), Stored({"GetMyForms:: formNum zero\r\n", "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
+                           "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
+                           "GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
+                           "DeleteMyInfFile::infPath=oem2.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
+}
+
+TEST_F(RunUninstallTest, SpoolerCallsOfOnePrinterInOrder) {
+  AddDriver(u"VEXO_58");
+  AddPrinter(u"Front desk", u"VEXO_58");
+  EXPECT_EQ(Run(), 0u);
+  std::vector<std::string> calls;
+  for (const std::string& c : spooler_.calls) {
+    calls.push_back(c.substr(0, c.find('(')));
+  }
+  EXPECT_EQ(calls, (std::vector<std::string>{
+                       "EnumPrintersW", "EnumPrintersW",                                      // scan
+                       "EnumPrintersW", "EnumPrintersW",                                      // collect
+                       "OpenPrinterW", "EnumJobsW", "GetPrinterW", "GetPrinterW", "ClosePrinter",  // jobs
+                       "OpenPrinterW", "EnumFormsW", "ClosePrinter",                          // forms
+                       "OpenPrinterW", "DeletePrinter", "DeletePrinterConnectionW", "ClosePrinter",
+                       "DeletePrinterDriverExW"}));
+}
+
+TEST_F(RunUninstallTest, TwoDriversInScanOrderEachWithItsOwnPackage) {
+  AddDriver(u"VEXO_80");
+  AddDriver(u"VEXO_58");
+  AddPrinter(u"Front desk", u"VEXO_58");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", kVexo80Inf);
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo58Inf);
+  PnputilDeletesPackages();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"",
+                                                            u"Deleting printer \"VEXO_80\"", kDone}));
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
+            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("VEXO_80")}));
+  ASSERT_EQ(processes_.starts.size(), 2u);
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /C pnputil.exe -f -d oem2.inf");
+  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /C pnputil.exe -f -d oem1.inf");
+  EXPECT_EQ(devices_.calls, 2);
+}
+
+TEST_F(RunUninstallTest, DriverInOtherLetterCaseUsesItsOwnNameAndThePreviousModelsPackage) {
+  AddDriver(u"VEXO_58");
+  AddDriver(u"vexo_80");
+  AddPrinter(u"Front desk", u"VEXO_58");
+  AddPrinter(u"Back office", u"vexo_80");
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", kVexo58Inf);
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+  PnputilDeletesPackages();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"",
+                                                            u"Deleting printer \"vexo_80\"", kDone}));
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
+            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("vexo_80")}));
+  EXPECT_TRUE(spooler_.printers.empty());
+  // The second search still looks for VEXO_58.DAT, whose package is gone.
+  ASSERT_EQ(processes_.starts.size(), 1u);
+  EXPECT_TRUE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+  EXPECT_NE(Log().find("DeleteMyInfFile:: GetMyOemInfFile Fail"), std::string::npos);
+}
+
+TEST_F(RunUninstallTest, LoneDriverInOtherLetterCaseSearchesModelZerosPackage) {
+  AddDriver(u"vexo_80");
+  AddPrinter(u"Back office", u"vexo_80");
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", "VEXO_216.DAT");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+  EXPECT_EQ(Run(), 0u);
+  ASSERT_EQ(processes_.starts.size(), 1u);
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /C pnputil.exe -f -d oem1.inf");
+}
+
+TEST_F(RunUninstallTest, DriverStillHeldIsDeletedAfterASpoolerRestart) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  spooler_.FailNext("DeletePrinterDriverExW", kit::fakes::FakeSpooler::kErrorPrinterDriverInUse);
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(view_.finishTexts.back(), kDone);
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
+            (std::vector<std::string>{DriverDeletion("VEXO_80"), DriverDeletion("VEXO_80")}));
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(services_.Spooler().stops, 1u);
+  EXPECT_EQ(services_.Spooler().starts, 1u);
+  EXPECT_EQ(Log(), Stored({"GetMyForms:: formNum zero\r\n", "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
+                           "UninstallOneDriver:: DeletePrinterDriverEx Fail\r\n", "RestartSpooler Enter\r\n",
+                           "RestartSpooler QueryServiceStatus break",
+                           "GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
+                           "GetMyOemInfFile::FindFirstFile error=2\r\n",
+                           "DeleteMyInfFile:: GetMyOemInfFile Fail\r\n"}));
+}
+
+TEST_F(RunUninstallTest, DriverHeldEvenAfterTheRestartEndsTheRunWithItsCode) {
+  AddDriver(u"VEXO_80");
+  AddDriver(u"VEXO_58");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddPrinter(u"VEXO_58", u"VEXO_58");
+  spooler_.FailNext("DeletePrinterDriverExW", 3001);
+  spooler_.FailNext("DeletePrinterDriverExW", 3001);
+  services_.Spooler().state = platform::kServiceStopped;
+  services_.Spooler().neverStarts = true;
+  EXPECT_EQ(Run(), 3001u);
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"",
+                                                            u"Fail to uninstall driver. -- ERROR CODE = 3001(2-0)"}));
+  EXPECT_EQ(spooler_.printers.size(), 1u);  // the second driver is not attempted
+  EXPECT_EQ(spooler_.drivers.size(), 2u);
+  EXPECT_TRUE(processes_.starts.empty());
+  EXPECT_EQ(devices_.calls, 0);
+}
+
+TEST_F(RunUninstallTest, PrinterThatCannotBeOpenedStopsWithItsCode) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddPrinter(u"VEXO_80(1)", u"VEXO_80");
+  spooler_.deniedPrinters = {u"VEXO_80(1)"};
+  EXPECT_EQ(Run(), 5u);
+  EXPECT_EQ(view_.finishTexts.back(), u"Fail to uninstall driver. -- ERROR CODE = 5(1-0)");
+  ASSERT_EQ(spooler_.printers.size(), 1u);
+  EXPECT_EQ(spooler_.printers[0].name, u"VEXO_80(1)");
+  EXPECT_TRUE(SpoolerCalls("DeletePrinterDriverExW").empty());
+  EXPECT_EQ(Log(), Stored({"GetJobsByName:: OpenPrinter Fail\r\n", "GetMyForms:: formNum zero\r\n",
+                           "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
+                           "DeleteMyPrinters:: OpenPrinter Fail\r\n", "UninstallOneDriver:: DeleteMyPrinters Fail\r\n"}));
+}
+
+TEST_F(RunUninstallTest, AccessDeniedOnTheSecondOfTwoDrivers) {
+  AddDriver(u"VEXO_80");
+  AddDriver(u"VEXO_58");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddPrinter(u"VEXO_58", u"VEXO_58");
+  spooler_.deniedPrinters = {u"VEXO_58"};
+  EXPECT_EQ(Run(), 5u);
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"",
+                                                            u"Deleting printer \"VEXO_58\"",
+                                                            u"Fail to uninstall driver. -- ERROR CODE = 5(2-1)"}));
+  EXPECT_EQ(spooler_.drivers.size(), 1u);
+  EXPECT_EQ(devices_.calls, 1);
+}
+
+TEST_F(RunUninstallTest, CollectionFailureIsLoggedAndEndsTheRun) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  spooler_.FailNext("EnumPrintersW", 0);
+  spooler_.FailNext("EnumPrintersW", 0);
+  spooler_.FailNext("EnumPrintersW", 1722);
+  EXPECT_EQ(Run(), 1722u);
+  EXPECT_EQ(view_.finishTexts.back(), u"Fail to uninstall driver. -- ERROR CODE = 1722(1-0)");
+  EXPECT_EQ(Log(), Stored({"GetPrinterByDriverName:: EnumPrinters Fail\r\n",
+                           "UninstallOneDriver:: GetPrinterByDriverName Fail\r\n"}));
+}
+
+TEST_F(RunUninstallTest, AllOneHundredTwentyNinePrintersOfADriverAreRemoved) {
+  AddDriver(u"VEXO_80");
+  for (int i = 0; i < 129; ++i) {
+    AddPrinter(u"VEXO_80(" + Decimal(i) + u")", u"VEXO_80");
+  }
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_TRUE(spooler_.printers.empty());
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(view_.finishTexts.back(), kDone);
+}
+
+TEST_F(RunUninstallTest, ChineseTextsAndCodesAboveTheSignedRange) {
+  languageId_ = 0x0804;
+  ResetPoLanguageForTest();
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  spooler_.FailNext("DeletePrinter", 0x80070005u);
+  EXPECT_EQ(Run(), 0x80070005u);
+  EXPECT_EQ(view_.back, u"安装其它打印机");
+  EXPECT_EQ(view_.next, u"退出");
+  EXPECT_EQ(view_.finishTexts, (std::vector<std::u16string>{u"正在删除打印驱动 \"VEXO_80\"",
+                                                            u"打印驱动卸载失败。 -- ERROR CODE = -2147024891(1-0)"}));
+}
+
+}  // namespace
+}  // namespace quispor::removal::test

@@ -1,0 +1,143 @@
+#include "wizard/removal/PackageCleanup.h"
+
+#include <algorithm>
+#include <iterator>
+#include <string>
+
+#include "wizard/removal/InfSearch.h"
+#include "wizard/removal/LogText.h"
+
+namespace quispor::removal {
+namespace {
+
+constexpr uint32_t kPathCapacity = 260;
+constexpr std::size_t kCommandLineCapacity = 520;
+
+// The system directory (for example C:\Windows\system32), or empty when it
+// cannot be had whole.
+std::u16string SystemDirectory(platform::FileSearch& search) {
+  char16_t buffer[kPathCapacity] = {};
+  const uint32_t length = search.GetSystemDirectoryW(buffer, kPathCapacity);
+  if (length == 0 || length >= kPathCapacity) {
+    return {};
+  }
+  return std::u16string(buffer, length);
+}
+
+// The system directory cut just before its second backslash, with "\inf":
+// C:\Windows\system32 gives C:\Windows\inf.
+std::u16string InfFolder(const std::u16string& systemDirectory) {
+  const std::size_t first = systemDirectory.find(u'\\');
+  const std::size_t second = first == std::u16string::npos ? first : systemDirectory.find(u'\\', first + 1);
+  return systemDirectory.substr(0, second) + u"\\inf";
+}
+
+// A published package name such as oem12.inf has nothing cmd.exe would read
+// as an operator, a quote or a variable.
+bool IsPlainFileName(std::u16string_view name) {
+  if (name.empty()) {
+    return false;
+  }
+  for (char16_t c : name) {
+    const bool plain = (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+                       c == u'.' || c == u'_' || c == u'-';
+    if (!plain) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::u16string FileName(const platform::FindDataW& data) {
+  std::size_t n = 0;
+  while (n < std::size(data.cFileName) && data.cFileName[n] != 0) {
+    ++n;
+  }
+  return std::u16string(data.cFileName, n);
+}
+
+}  // namespace
+
+int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t modelIndex) {
+  const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
+  if (systemDirectory.empty()) {
+    return 0;
+  }
+  const std::u16string folder = InfFolder(systemDirectory);
+  const std::u16string pattern = folder + u"\\oem*.inf";
+  Log(u"GetMyOemInfFile::searchFileName=" + pattern + u"\r\n");
+
+  platform::FindDataW data{};
+  platform::OpenSearch search;
+  const uint32_t error = services.fileSearch.FindFirstFileW(pattern.c_str(), &data, search.put(services.fileSearch));
+  if (error != 0) {
+    Log(u"GetMyOemInfFile::FindFirstFile error=" + DecimalCode(error) + u"\r\n");
+    return 0;
+  }
+  do {
+    const std::u16string name = FileName(data);
+    if (IsPlainFileName(name) && name.size() < static_cast<std::size_t>(kPackageNameCapacity)) {
+      const std::u16string path = folder + u"\\" + name;
+      if (InfContainsModel(services.files, services.codePage, path.c_str(), modelIndex) == 1) {
+        std::copy(name.begin(), name.end(), packageName);
+        packageName[name.size()] = u'\0';
+        return 1;
+      }
+    }
+    data = platform::FindDataW{};
+  } while (services.fileSearch.FindNextFileW(search.get(), &data) == 0);
+  return 0;
+}
+
+int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command) {
+  platform::StartupInfoW startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = platform::kStartfUseShowWindow;
+  startup.wShowWindow = platform::kSwHide;
+
+  const std::u16string line = u"cmd /C " + Text(command);
+  if (line.size() >= kCommandLineCapacity) {
+    return 0;  // cut, it would be another command
+  }
+  char16_t commandLine[kCommandLineCapacity] = {};
+  std::copy(line.begin(), line.end(), commandLine);
+
+  platform::ProcessInformation info{};
+  if (processes.CreateProcessW(applicationPath, commandLine, nullptr, nullptr, false, 0, nullptr, nullptr, &startup,
+                               &info) != 0) {
+    return 0;
+  }
+  platform::OwnedKernelHandle process(processes, info.hProcess);
+  platform::OwnedKernelHandle thread(processes, info.hThread);
+  processes.WaitForSingleObject(process.get(), platform::kInfinite);
+  return 1;
+}
+
+int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex) {
+  char16_t packageName[kPackageNameCapacity] = {};
+  if (GetMyOemInfFile(services, packageName, modelIndex) == 0) {
+    Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
+    return 0;
+  }
+  Log(u"DeleteMyInfFile::infPath=" + Text(packageName) + u"\r\n");
+  const std::u16string command = u"pnputil.exe -f -d " + Text(packageName);
+  if (ExecuteCmdByProcess(services.processes, kFixedCmdPath, command.c_str()) == 1) {
+    Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n");
+    return 1;
+  }
+  Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n");
+  // The second try is the system's own cmd.exe wherever Windows lives, never
+  // one beside the wizard: the wizard runs elevated, and a cmd.exe planted in
+  // its folder must not run with administrator rights.
+  const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
+  if (!systemDirectory.empty()) {
+    const std::u16string cmd = systemDirectory + u"\\cmd.exe";
+    if (ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str()) == 1) {
+      return 1;
+    }
+  }
+  Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n");
+  return 0;
+}
+
+}  // namespace quispor::removal

@@ -1,0 +1,21 @@
+// The wizard's uninstall sequence, run when the finish page is entered after
+// the user chose uninstall.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "wizard/removal/RemovalServices.h"
+#include "wizard/ui/navigation/FinishView.h"
+
+namespace quispor::removal {
+
+inline constexpr std::size_t kFinishTextCapacity = 260;  // 259 + terminator
+
+// Removes, one driver after the other, every installed driver of the maker's
+// models with its printers, forms and driver package, and stops at the
+// first failure. Relabels the finish page's buttons first, shows a progress
+// line per driver and then the outcome. 0, or the first failing code.
+uint32_t RunUninstall(RemovalServices& services, FinishView& view);
+
+}  // namespace quispor::removal
