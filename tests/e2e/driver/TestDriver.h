@@ -14,7 +14,7 @@
 namespace kit::e2e {
 
 // Default patience for anything that waits on the program under test.
-constexpr DWORD kDefaultTimeoutMs = 15000;
+constexpr DWORD kDefaultTimeoutMs = 30000;
 
 // A started program. Move-only; the destructor kills the process if it is
 // still running, so a failing test never leaves a program behind.
