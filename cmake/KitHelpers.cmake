@@ -95,3 +95,53 @@ macro(kit_windows_only)
     return()
   endif()
 endmacro()
+
+# Fuzzing and benchmarks: host-tree extras built only in their own presets
+# ("fuzz" with clang, "bench" in Release), never in the trees CI tests.
+option(KIT_FUZZ "Build the libFuzzer targets (clang only)" OFF)
+option(KIT_BENCH "Build the Google Benchmark binaries" OFF)
+
+if(KIT_TREE STREQUAL "native" AND KIT_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "KIT_FUZZ needs clang (use the fuzz preset)")
+  endif()
+  # Everything is instrumented for coverage and the sanitizers; only the fuzz
+  # targets link libFuzzer's main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all -g)
+  add_link_options(-fsanitize=address,undefined)
+  add_custom_target(kit_fuzz_targets)
+endif()
+
+# kit_fuzz_target(name SOURCES ... [LIBS ...]) : a libFuzzer binary of the
+# fuzz tree; not registered in CTest (scripts/fuzz.sh runs it).
+function(kit_fuzz_target name)
+  if(NOT KIT_TREE STREQUAL "native" OR NOT KIT_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${KIT_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_dependencies(kit_fuzz_targets ${name})
+endfunction()
+
+# kit_benchmark(name SOURCES ... [LIBS ...]) : a Google Benchmark binary of
+# the bench tree; not registered in CTest (scripts/bench.sh runs it).
+function(kit_benchmark name)
+  if(NOT KIT_TREE STREQUAL "native" OR NOT KIT_BENCH)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(${name} PRIVATE ${KIT_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark)
+  if(NOT TARGET kit_benchmarks)
+    add_custom_target(kit_benchmarks)
+  endif()
+  add_dependencies(kit_benchmarks ${name})
+endfunction()

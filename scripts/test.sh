@@ -23,6 +23,7 @@ run ctest --preset native-asan -j 2
 # time-outs; a fault in the kit fails both runs.
 run env -u DISPLAY KIT_WINE_DISPLAY=private ctest --preset win32 -j 2 --repeat until-pass:2
 run env -u DISPLAY KIT_WINE_DISPLAY=private ctest --preset win64 -j 2 --repeat until-pass:2
+run bash scripts/fuzz.sh
 
 rm -rf build/screenshots
 for tree in win32 win64; do

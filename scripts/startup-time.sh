@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Start-up time under Wine (on a private Xvfb display): from process start to
+# the first painted window of Vantrel.exe and Quispor.exe, each against a
+# bare Win32 dialog program of the same bitness built the same way (MinGW,
+# static), over several runs after one warm-up run. Prints the median of
+# each and the ratio. Not part of CI.
+#   KIT_STARTUP_RUNS     runs per program (default 7)
+#   KIT_STARTUP_BUILD32  a configured win32 tree to use (default build/win32)
+#   KIT_STARTUP_BUILD64  a configured win64 tree to use (default build/win64)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+runs=${KIT_STARTUP_RUNS:-7}
+b32=${KIT_STARTUP_BUILD32:-build/win32}
+b64=${KIT_STARTUP_BUILD64:-build/win64}
+
+bash scripts/setup.sh >/dev/null
+[ -f "$b32/build.ninja" ] || cmake --preset win32 >/dev/null
+[ -f "$b64/build.ninja" ] || cmake --preset win64 >/dev/null
+cmake --build "$b32" -j "${KIT_JOBS:-2}" --target Vantrel kit_bare_dialog >/dev/null
+cmake --build "$b64" -j "${KIT_JOBS:-2}" --target Quispor kit_bare_dialog kit_startup_timer >/dev/null
+
+work=$(mktemp -d /tmp/kit-startup.XXXXXX)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
+# shellcheck source=../tests/wine/display.sh
+. tests/wine/display.sh
+cleanup() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  rm -rf "$work"
+  kit_display_release || true
+}
+trap cleanup EXIT
+
+mkdir -p "$work"/{vantrel,quispor,bare32,bare64}
+cp "$b32/console/win32/Vantrel.exe" "$work/vantrel/"
+cp "$b64/wizard/ui/win32/Quispor.exe" "$work/quispor/"
+cp "$b32/tests/bench/startup/BareDialog.exe" "$work/bare32/"
+cp "$b64/tests/bench/startup/BareDialog.exe" "$work/bare64/"
+cp "$b64/tests/bench/startup/StartupTimer.exe" "$work/"
+
+KIT_WINE_DISPLAY=private kit_display_acquire "$work/xvfb.log"
+wineboot -i >/dev/null 2>&1
+wineserver -w
+
+measure() {  # program path relative to $work -> one time per line
+  local win
+  win=$(winepath -w "$work/$1")
+  wine "$work/StartupTimer.exe" "$win" 1 >/dev/null 2>&1 || true   # warm-up: loads Wine's DLLs
+  wine "$work/StartupTimer.exe" "$win" "$runs" 2>/dev/null | tr -d '\r'
+}
+
+echo "startup: $runs runs each under Wine $(wine --version 2>/dev/null), display $DISPLAY" >&2
+for p in bare32/BareDialog.exe vantrel/Vantrel.exe bare64/BareDialog.exe quispor/Quispor.exe; do
+  measure "$p" >"$work/$(dirname "$p").times"
+done
+
+python3 - "$work" <<'PY'
+import statistics, sys
+def times(name):
+    values = [line.strip() for line in open(f"{sys.argv[1]}/{name}.times") if line.strip()]
+    good = [float(v) for v in values if v != "timeout"]
+    return good, len(values) - len(good)
+print(f"{'program':28} {'median ms':>10} {'min':>8} {'max':>8} {'ratio':>7}")
+for program, base, label, blabel in [("vantrel", "bare32", "Vantrel.exe (32-bit)", "bare dialog (32-bit)"),
+                                     ("quispor", "bare64", "Quispor.exe (64-bit)", "bare dialog (64-bit)")]:
+    b, bfail = times(base); t, tfail = times(program)
+    if not b or not t:
+        print(f"{label:28} no measurement (timeouts: {tfail}, baseline timeouts: {bfail})"); continue
+    bm, tm = statistics.median(b), statistics.median(t)
+    print(f"{blabel:28} {bm:10.1f} {min(b):8.1f} {max(b):8.1f} {'1.00':>7}")
+    print(f"{label:28} {tm:10.1f} {min(t):8.1f} {max(t):8.1f} {tm / bm:7.2f}" + (f"  ({tfail} timeouts)" if tfail else ""))
+PY
