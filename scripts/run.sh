@@ -6,7 +6,10 @@
 # in build/run/, and without a real display the program is closed after it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/build.sh win32 win64
+bash scripts/setup.sh
+# Only the two programs: the tests are built by scripts/test.sh.
+cmake --preset win32 >/dev/null && cmake --build --preset win32 -j "${KIT_JOBS:-2}" --target Vantrel
+cmake --preset win64 >/dev/null && cmake --build --preset win64 -j "${KIT_JOBS:-2}" --target Quispor
 
 case "${1:-console}" in
   console) exe=dist/Vantrel/Vantrel.exe ;;
