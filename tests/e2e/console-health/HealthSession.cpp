@@ -2,11 +2,11 @@
 
 #include <objbase.h>
 
-#include <sstream>
 #include <stdexcept>
 
 #include "console/win32/resource.h"
 #include "tests/e2e/console/ConsoleRegistry.h"
+#include "tests/standins/opos/StandInCallLog.h"
 
 namespace vantrel::e2e {
 namespace {
@@ -66,15 +66,6 @@ void PutSavedDevice(const std::wstring& name) {
   PutDword(name, L"ProtocolType", 2);
 }
 
-std::vector<std::string> ControlAndService(std::initializer_list<std::string> calls) {
-  std::vector<std::string> lines;
-  for (const std::string& call : calls) {
-    lines.push_back("CO " + call);
-    lines.push_back("SO " + call);
-  }
-  return lines;
-}
-
 void HealthSession::SetUp() {
   ClearProfiles();
   UnregisterStandIns();
@@ -131,21 +122,7 @@ bool HealthSession::StillRunning() const {
 }
 
 std::vector<std::string> HealthSession::CallLog() const {
-  std::vector<std::string> lines;
-  HANDLE file = CreateFileW((folder + L"opos-calls.txt").c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::string data;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-  CloseHandle(file);
-  std::istringstream in(data);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
+  return kit::standins::ReadCallLog(folder + L"opos-calls.txt");
 }
 
 void HealthSession::ClearCallLog() const { DeleteFileW((folder + L"opos-calls.txt").c_str()); }

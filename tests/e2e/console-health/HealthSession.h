@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "tests/e2e/driver/TestDriver.h"
+#include "tests/standins/opos/StandInCallLog.h"
 
 namespace vantrel::e2e {
 
@@ -34,7 +35,7 @@ void PutSavedDevice(const std::wstring& name);
 
 // "CO <call>" and "SO <call>" for each call, as the control hands every call
 // on to the service object.
-std::vector<std::string> ControlAndService(std::initializer_list<std::string> calls);
+using kit::standins::ControlAndService;
 
 class HealthSession : public ::testing::Test {
  protected:

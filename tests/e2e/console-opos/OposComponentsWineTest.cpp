@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "console/opos/CheckHealth.h"
 #include "console/opos/ControlRegistration.h"
@@ -16,9 +15,11 @@
 #include "console/opos/win32/OposPOSPrinter_CCO_TLB.h"
 #include "console/opos/win32/Win32ComApi.h"
 #include "console/opos/win32/Win32ModuleApi.h"
+#include "tests/standins/opos/StandInCallLog.h"
 
 namespace {
 
+using kit::standins::ControlAndService;
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 using vantrel::win32::TOPOSPOSPrinter;
@@ -43,23 +44,7 @@ std::wstring TestFolder() {
 
 std::wstring CallLogPath() { return TestFolder() + L"opos-calls.txt"; }
 
-std::vector<std::string> ReadCallLog() {
-  std::vector<std::string> lines;
-  HANDLE file = CreateFileW(CallLogPath().c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return lines;
-  std::string data;
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) data.append(buffer, got);
-  CloseHandle(file);
-  std::istringstream in(data);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
+std::vector<std::string> ReadCallLog() { return kit::standins::ReadCallLog(CallLogPath()); }
 
 void SetDword(HKEY key, const char* name, DWORD value) {
   ASSERT_EQ(RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value), ERROR_SUCCESS);
@@ -108,14 +93,6 @@ class OposComponentsTest : public testing::Test {
     vantrel::RunCheckHealth(field, node, factory, sink_);
   }
 
-  static std::vector<std::string> Both(std::initializer_list<std::string> calls) {
-    std::vector<std::string> lines;
-    for (const std::string& call : calls) {
-      lines.push_back("CO " + call);
-      lines.push_back("SO " + call);
-    }
-    return lines;
-  }
 
   vantrel::win32::Win32ModuleApi modules_;
   vantrel::win32::Win32ComApi com_;
@@ -158,7 +135,7 @@ TEST_F(OposComponentsTest, AHealthyDeviceIsOpenedClaimedEnabledCheckedAndRelease
   RunCheck(kDevice);
   EXPECT_THAT(sink_.boxes, ElementsAre("CheckHealth OK / Information"));
   EXPECT_THAT(ReadCallLog(),
-              ElementsAreArray(Both({"Open(StandIn Printer)", "ClaimDevice(5000)", "DeviceEnabled=true",
+              ElementsAreArray(ControlAndService({"Open(StandIn Printer)", "ClaimDevice(5000)", "DeviceEnabled=true",
                                      "CheckHealth(3)", "DeviceEnabled=false", "ReleaseDevice", "Close"})));
 }
 
@@ -167,7 +144,7 @@ TEST_F(OposComponentsTest, AFailedHealthCheckIsReportedAndTheDeviceStillReleased
   RunCheck(kDevice);
   EXPECT_THAT(sink_.boxes, ElementsAre("CheckHealth Fail / Information"));
   EXPECT_THAT(ReadCallLog(),
-              ElementsAreArray(Both({"Open(StandIn Printer)", "ClaimDevice(5000)", "DeviceEnabled=true",
+              ElementsAreArray(ControlAndService({"Open(StandIn Printer)", "ClaimDevice(5000)", "DeviceEnabled=true",
                                      "CheckHealth(3)", "DeviceEnabled=false", "ReleaseDevice", "Close"})));
 }
 
@@ -181,14 +158,14 @@ TEST_F(OposComponentsTest, AServiceObjectThatRefusesTheOpenIsNotClaimedOrClosed)
   SetDeviceDword("StandInOpenResult", 107);
   RunCheck(kDevice);
   EXPECT_THAT(sink_.boxes, ElementsAre("Can not open device / Error"));
-  EXPECT_THAT(ReadCallLog(), ElementsAreArray(Both({"Open(StandIn Printer)"})));
+  EXPECT_THAT(ReadCallLog(), ElementsAreArray(ControlAndService({"Open(StandIn Printer)"})));
 }
 
 TEST_F(OposComponentsTest, AClaimFailureClosesTheDevice) {
   SetDeviceDword("StandInClaimResult", 102);
   RunCheck(kDevice);
   EXPECT_THAT(sink_.boxes, ElementsAre("Can not claim device / Error"));
-  EXPECT_THAT(ReadCallLog(), ElementsAreArray(Both({"Open(StandIn Printer)", "ClaimDevice(5000)", "Close"})));
+  EXPECT_THAT(ReadCallLog(), ElementsAreArray(ControlAndService({"Open(StandIn Printer)", "ClaimDevice(5000)", "Close"})));
 }
 
 TEST_F(OposComponentsTest, AnAlternateNameReachesTheDeviceItStandsFor) {

@@ -1,55 +1,18 @@
-// One move-only owner for the driver's Windows handles, parameterised by how a
-// handle is closed and which value means "none".
+// The driver's Windows handles, each owned by the one move-only owner
+// parameterised by how a handle is closed and which value means "none".
 #pragma once
 
 #include <windows.h>
 
+#include "console/win32/UniqueHandle.h"
+
 namespace kit::e2e {
 
+// The console's owner serves here too: it depends on nothing but <windows.h>.
 template <typename Traits>
-class UniqueHandle {
- public:
-  using Handle = typename Traits::Handle;
+using UniqueHandle = vantrel::win32::UniqueHandle<Traits>;
+using vantrel::win32::KernelHandleTraits;
 
-  UniqueHandle() = default;
-  explicit UniqueHandle(Handle h) : handle_(h) {}
-  UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
-  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  UniqueHandle(const UniqueHandle&) = delete;
-  UniqueHandle& operator=(const UniqueHandle&) = delete;
-  ~UniqueHandle() { reset(); }
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != Traits::Invalid(); }
-
-  Handle release() {
-    Handle h = handle_;
-    handle_ = Traits::Invalid();
-    return h;
-  }
-  // Closes the old handle first; closing keeps the caller's last error, so
-  // cleanup on an error path does not hide the error being reported.
-  void reset(Handle h = Traits::Invalid()) {
-    if (handle_ != Traits::Invalid()) {
-      const DWORD lastError = GetLastError();
-      Traits::Close(handle_);
-      SetLastError(lastError);
-    }
-    handle_ = h;
-  }
-
- private:
-  Handle handle_ = Traits::Invalid();
-};
-
-struct KernelHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle h) { CloseHandle(h); }
-};
 struct FileHandleTraits {
   using Handle = HANDLE;
   static Handle Invalid() { return INVALID_HANDLE_VALUE; }

@@ -165,7 +165,9 @@ TEST(WizardEnglish, PortPagesWithoutAPortAskForOneCaptionedWithTheModel) {
     Click(wizard.Control(c.radio));
     ASSERT_TRUE(WaitUntil([&] { return IsChecked(wizard.Control(c.radio)); }));
     for (int other : {kEnet, kUsb, kCom, kLpt}) {
-      if (other != c.radio) EXPECT_FALSE(IsChecked(wizard.Control(other))) << other;
+      if (other != c.radio) {
+        EXPECT_FALSE(IsChecked(wizard.Control(other))) << other;
+      }
     }
     ASSERT_TRUE(wizard.Next(c.shownControl));
     EXPECT_FALSE(IsShown(wizard.Control(kModelList)));

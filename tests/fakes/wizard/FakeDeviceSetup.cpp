@@ -2,25 +2,18 @@
 
 #include <cstring>
 
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 #include "wizard/engine/platform/Spooler.h"
 
 namespace kit::fakes {
 namespace {
 
+using detail::HexText;
+
 using namespace quispor::platform;
 
 bool SameGuid(const Guid* a, const Guid& b) { return a != nullptr && std::memcmp(a, &b, sizeof b) == 0; }
-
-std::string Hex(uint64_t value) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  do {
-    out.insert(out.begin(), digits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return "0x" + out;
-}
 
 }  // namespace
 
@@ -29,7 +22,7 @@ DevInfoHandle FakeDeviceSetup::SetupDiGetClassDevsW(const Guid* classGuid, const
   calls.push_back(std::string("SetupDiGetClassDevsW(") +
                   (SameGuid(classGuid, kGuidDevInterfaceUsbPrint) ? "USBPRINT" : classGuid ? "other" : "null") +
                   ", enumerator=" + Quote(enumerator) + ", parent=" + (parent ? "set" : "null") +
-                  ", flags=" + Hex(flags) + ")");
+                  ", flags=" + HexText(flags) + ")");
   if (classDevsInvalid) {
     *error = classDevsError != 0 ? classDevsError : kErrorInvalidParameter;
     return kInvalidDevInfo;
@@ -45,7 +38,7 @@ DevInfoHandle FakeDeviceSetup::SetupDiGetClassDevsW(const Guid* classGuid, const
 uint32_t FakeDeviceSetup::SetupDiEnumDeviceInterfaces(DevInfoHandle set, SpDevinfoData* deviceInfo,
                                                       const Guid* classGuid, uint32_t memberIndex,
                                                       SpDeviceInterfaceData* data) {
-  calls.push_back("SetupDiEnumDeviceInterfaces(" + Hex(set) + ", info=" + (deviceInfo ? "set" : "null") +
+  calls.push_back("SetupDiEnumDeviceInterfaces(" + HexText(set) + ", info=" + (deviceInfo ? "set" : "null") +
                   ", " + (SameGuid(classGuid, kGuidDevInterfaceUsbPrint) ? "USBPRINT" : "other") +
                   ", index=" + std::to_string(memberIndex) + ")");
   if (open_.count(set) == 0) {
@@ -66,7 +59,7 @@ uint32_t FakeDeviceSetup::SetupDiEnumDeviceInterfaces(DevInfoHandle set, SpDevin
 uint32_t FakeDeviceSetup::SetupDiGetDeviceInterfaceDetailW(DevInfoHandle set, SpDeviceInterfaceData* data,
                                                            uint8_t* detail, uint32_t detailSize,
                                                            uint32_t* requiredSize, SpDevinfoData* deviceInfo) {
-  calls.push_back("SetupDiGetDeviceInterfaceDetailW(" + Hex(set) + ", detail=" + (detail ? "set" : "null") +
+  calls.push_back("SetupDiGetDeviceInterfaceDetailW(" + HexText(set) + ", detail=" + (detail ? "set" : "null") +
                   ", cb=" + std::to_string(detailSize) + ", required=" + (requiredSize ? "set" : "null") +
                   ", info=" + (deviceInfo ? "set" : "null") + ")");
   if (open_.count(set) == 0) {
@@ -105,7 +98,7 @@ uint32_t FakeDeviceSetup::SetupDiGetDeviceInterfaceDetailW(DevInfoHandle set, Sp
 }
 
 uint32_t FakeDeviceSetup::SetupDiDestroyDeviceInfoList(DevInfoHandle set) {
-  calls.push_back("SetupDiDestroyDeviceInfoList(" + Hex(set) + ")");
+  calls.push_back("SetupDiDestroyDeviceInfoList(" + HexText(set) + ")");
   return open_.erase(set) != 0 ? 0 : kErrorInvalidHandle;
 }
 

@@ -1,32 +1,20 @@
 #include "tests/fakes/wizard/FakeServiceManager.h"
 
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 
 namespace kit::fakes {
 namespace {
 
-using namespace quispor::platform;
+using detail::HexText;
+using detail::TakeQueuedFailure;
 
-std::string Hex(uint64_t value) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  do {
-    out.insert(out.begin(), digits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return out;
-}
+using namespace quispor::platform;
 
 }  // namespace
 
 bool FakeServiceManager::TakeFailure(const std::string& call, uint32_t* error) {
-  auto it = failures_.find(call);
-  if (it == failures_.end() || it->second.empty()) {
-    return false;
-  }
-  *error = it->second.front();
-  it->second.pop_front();
-  return *error != 0;
+  return TakeQueuedFailure(failures_, call, error);
 }
 
 std::vector<std::string> FakeServiceManager::CallsWithoutSleeps() const {
@@ -61,7 +49,7 @@ void FakeServiceManager::Fill(const FakeService& service, ServiceStatus* status)
 
 uint32_t FakeServiceManager::OpenSCManagerA(const char* machineName, const char* databaseName,
                                             uint32_t desiredAccess, ServiceHandle* manager) {
-  calls.push_back("OpenSCManagerA(" + Quote(machineName) + ", " + Quote(databaseName) + ", 0x" + Hex(desiredAccess) +
+  calls.push_back("OpenSCManagerA(" + Quote(machineName) + ", " + Quote(databaseName) + ", " + HexText(desiredAccess) +
                   ")");
   *manager = 0;
   uint32_t error = 0;
@@ -77,7 +65,7 @@ uint32_t FakeServiceManager::OpenSCManagerA(const char* machineName, const char*
 
 uint32_t FakeServiceManager::OpenServiceA(ServiceHandle manager, const char* serviceName, uint32_t desiredAccess,
                                           ServiceHandle* service) {
-  calls.push_back("OpenServiceA(0x" + Hex(manager) + ", " + Quote(serviceName) + ", 0x" + Hex(desiredAccess) + ")");
+  calls.push_back("OpenServiceA(" + HexText(manager) + ", " + Quote(serviceName) + ", " + HexText(desiredAccess) + ")");
   *service = 0;
   uint32_t error = 0;
   if (TakeFailure("OpenServiceA", &error)) {
@@ -100,7 +88,7 @@ uint32_t FakeServiceManager::OpenServiceA(ServiceHandle manager, const char* ser
 }
 
 uint32_t FakeServiceManager::QueryServiceStatus(ServiceHandle handle, ServiceStatus* status) {
-  calls.push_back("QueryServiceStatus(0x" + Hex(handle) + ")");
+  calls.push_back("QueryServiceStatus(" + HexText(handle) + ")");
   uint32_t error = 0;
   if (TakeFailure("QueryServiceStatus", &error)) {
     return error;
@@ -125,7 +113,7 @@ uint32_t FakeServiceManager::QueryServiceStatus(ServiceHandle handle, ServiceSta
 }
 
 uint32_t FakeServiceManager::ControlService(ServiceHandle handle, uint32_t control, ServiceStatus* status) {
-  calls.push_back("ControlService(0x" + Hex(handle) + ", " + std::to_string(control) + ")");
+  calls.push_back("ControlService(" + HexText(handle) + ", " + std::to_string(control) + ")");
   uint32_t error = 0;
   if (TakeFailure("ControlService", &error)) {
     return error;
@@ -151,7 +139,7 @@ uint32_t FakeServiceManager::ControlService(ServiceHandle handle, uint32_t contr
 }
 
 uint32_t FakeServiceManager::StartServiceA(ServiceHandle handle, uint32_t argumentCount, const char** arguments) {
-  calls.push_back("StartServiceA(0x" + Hex(handle) + ", " + std::to_string(argumentCount) + ", " +
+  calls.push_back("StartServiceA(" + HexText(handle) + ", " + std::to_string(argumentCount) + ", " +
                   (arguments ? "set" : "null") + ")");
   uint32_t error = 0;
   if (TakeFailure("StartServiceA", &error)) {
@@ -171,7 +159,7 @@ uint32_t FakeServiceManager::StartServiceA(ServiceHandle handle, uint32_t argume
 }
 
 uint32_t FakeServiceManager::CloseServiceHandle(ServiceHandle handle) {
-  calls.push_back("CloseServiceHandle(0x" + Hex(handle) + ")");
+  calls.push_back("CloseServiceHandle(" + HexText(handle) + ")");
   uint32_t error = 0;
   if (TakeFailure("CloseServiceHandle", &error)) {
     return error;

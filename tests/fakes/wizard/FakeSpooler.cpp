@@ -2,57 +2,27 @@
 
 #include <cstring>
 
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 
 namespace kit::fakes {
 namespace {
 
+using detail::BackPacker;
+using detail::EndsBeforeFilling;
+using detail::HexText;
+using detail::PackPrinterInfo2;
+using detail::PrinterInfo2Bytes;
+using detail::TakeQueuedFailure;
+using detail::TextBytes;
+
 using quispor::platform::DriverInfo1W;
-using quispor::platform::kErrorInsufficientBuffer;
 using quispor::platform::PrinterInfo2W;
-
-uint32_t TextBytes(const std::u16string& text) { return static_cast<uint32_t>((text.size() + 1) * sizeof(char16_t)); }
-
-// Writes records from the front and their texts from the back of the buffer,
-// as the spooler does.
-class Packer {
- public:
-  Packer(uint8_t* buffer, uint32_t size) : buffer_(buffer), end_(size) {}
-
-  char16_t* Text(const std::u16string& text) {
-    end_ -= TextBytes(text);
-    char16_t* at = reinterpret_cast<char16_t*>(buffer_ + end_);
-    std::memcpy(at, text.c_str(), TextBytes(text));
-    return at;
-  }
-
- private:
-  uint8_t* buffer_;
-  uint32_t end_;
-};
-
-std::string Arg(const char16_t* text) { return Quote(text); }
-
-std::string Hex(uint64_t value) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  do {
-    out.insert(out.begin(), digits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return out;
-}
 
 }  // namespace
 
 bool FakeSpooler::TakeFailure(const std::string& call, uint32_t* error) {
-  auto it = failures_.find(call);
-  if (it == failures_.end() || it->second.empty()) {
-    return false;
-  }
-  *error = it->second.front();
-  it->second.pop_front();
-  return *error != 0;
+  return TakeQueuedFailure(failures_, call, error);
 }
 
 std::u16string FakeSpooler::DirectoryFor(const std::u16string& environment, bool* known) const {
@@ -72,7 +42,7 @@ std::u16string FakeSpooler::DirectoryFor(const std::u16string& environment, bool
 
 uint32_t FakeSpooler::GetPrinterDriverDirectoryW(const char16_t* server, const char16_t* environment, uint32_t level,
                                                  uint8_t* driverDirectory, uint32_t bufferSize, uint32_t* needed) {
-  calls.push_back("GetPrinterDriverDirectoryW(server=" + Arg(server) + ", environment=" + Arg(environment) +
+  calls.push_back("GetPrinterDriverDirectoryW(server=" + Quote(server) + ", environment=" + Quote(environment) +
                   ", level=" + std::to_string(level) + ", buffer=" + (driverDirectory ? "set" : "null") +
                   ", cb=" + std::to_string(bufferSize) + ")");
   uint32_t error = 0;
@@ -88,12 +58,8 @@ uint32_t FakeSpooler::GetPrinterDriverDirectoryW(const char16_t* server, const c
     return kErrorInvalidEnvironment;
   }
   const uint32_t size = TextBytes(directory);
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
-  }
-  if (driverDirectory == nullptr) {
-    return kErrorInvalidUserBuffer;
+  if (EndsBeforeFilling(size, driverDirectory, bufferSize, needed, &error)) {
+    return error;
   }
   std::memcpy(driverDirectory, directory.c_str(), size);
   return 0;
@@ -101,7 +67,7 @@ uint32_t FakeSpooler::GetPrinterDriverDirectoryW(const char16_t* server, const c
 
 uint32_t FakeSpooler::EnumPrintersW(uint32_t flags, const char16_t* name, uint32_t level, uint8_t* buffer,
                                     uint32_t bufferSize, uint32_t* needed, uint32_t* returned) {
-  calls.push_back("EnumPrintersW(flags=" + std::to_string(flags) + ", name=" + Arg(name) +
+  calls.push_back("EnumPrintersW(flags=" + std::to_string(flags) + ", name=" + Quote(name) +
                   ", level=" + std::to_string(level) + ", buffer=" + (buffer ? "set" : "null") +
                   ", cb=" + std::to_string(bufferSize) + ")");
   *returned = 0;
@@ -114,36 +80,15 @@ uint32_t FakeSpooler::EnumPrintersW(uint32_t flags, const char16_t* name, uint32
   }
   uint32_t size = 0;
   for (const FakePrinter& p : printers) {
-    size += sizeof(PrinterInfo2W) + TextBytes(p.name) + TextBytes(p.shareName) + TextBytes(p.port) +
-            TextBytes(p.driver) + TextBytes(p.comment) + TextBytes(p.location) + TextBytes(u"") +
-            TextBytes(p.printProcessor) + TextBytes(p.datatype) + TextBytes(u"");
+    size += PrinterInfo2Bytes(p);
   }
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
+  if (EndsBeforeFilling(size, buffer, bufferSize, needed, &error)) {
+    return error;
   }
-  if (size == 0) {
-    return 0;
-  }
-  if (buffer == nullptr) {
-    return kErrorInvalidUserBuffer;
-  }
-  Packer packer(buffer, size);
+  BackPacker packer(buffer, size);
   auto* records = reinterpret_cast<PrinterInfo2W*>(buffer);
   for (std::size_t i = 0; i < printers.size(); ++i) {
-    const FakePrinter& p = printers[i];
-    PrinterInfo2W record{};
-    record.pPrinterName = packer.Text(p.name);
-    record.pShareName = packer.Text(p.shareName);
-    record.pPortName = packer.Text(p.port);
-    record.pDriverName = packer.Text(p.driver);
-    record.pComment = packer.Text(p.comment);
-    record.pLocation = packer.Text(p.location);
-    record.pSepFile = packer.Text(u"");
-    record.pPrintProcessor = packer.Text(p.printProcessor);
-    record.pDatatype = packer.Text(p.datatype);
-    record.pParameters = packer.Text(u"");
-    record.Attributes = p.attributes;
+    const PrinterInfo2W record = PackPrinterInfo2(packer, printers[i]);
     std::memcpy(&records[i], &record, sizeof record);
   }
   *returned = static_cast<uint32_t>(printers.size());
@@ -153,7 +98,7 @@ uint32_t FakeSpooler::EnumPrintersW(uint32_t flags, const char16_t* name, uint32
 uint32_t FakeSpooler::EnumPrinterDriversW(const char16_t* server, const char16_t* environment, uint32_t level,
                                           uint8_t* buffer, uint32_t bufferSize, uint32_t* needed,
                                           uint32_t* returned) {
-  calls.push_back("EnumPrinterDriversW(server=" + Arg(server) + ", environment=" + Arg(environment) +
+  calls.push_back("EnumPrinterDriversW(server=" + Quote(server) + ", environment=" + Quote(environment) +
                   ", level=" + std::to_string(level) + ", buffer=" + (buffer ? "set" : "null") +
                   ", cb=" + std::to_string(bufferSize) + ")");
   *returned = 0;
@@ -178,17 +123,10 @@ uint32_t FakeSpooler::EnumPrinterDriversW(const char16_t* server, const char16_t
       size += sizeof(DriverInfo1W) + TextBytes(d.name);
     }
   }
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
+  if (EndsBeforeFilling(size, buffer, bufferSize, needed, &error)) {
+    return error;
   }
-  if (size == 0) {
-    return 0;
-  }
-  if (buffer == nullptr) {
-    return kErrorInvalidUserBuffer;
-  }
-  Packer packer(buffer, size);
+  BackPacker packer(buffer, size);
   auto* records = reinterpret_cast<DriverInfo1W*>(buffer);
   for (std::size_t i = 0; i < listed.size(); ++i) {
     DriverInfo1W record{packer.Text(listed[i]->name)};
@@ -215,10 +153,10 @@ const FakeOpenHandle* FakeSpooler::Handle(quispor::platform::PrinterHandle print
 uint32_t FakeSpooler::OpenPrinterW(const char16_t* printerName, quispor::platform::PrinterHandle* printer,
                                    const quispor::platform::PrinterDefaultsW* defaults) {
   const uint32_t access = defaults ? defaults->DesiredAccess : 0;
-  calls.push_back("OpenPrinterW(name=" + Arg(printerName) +
-                  (defaults ? ", datatype=" + Arg(defaults->pDatatype) +
+  calls.push_back("OpenPrinterW(name=" + Quote(printerName) +
+                  (defaults ? ", datatype=" + Quote(defaults->pDatatype) +
                                   ", devmode=" + (defaults->pDevMode ? "set" : "null") +
-                                  ", access=0x" + Hex(access)
+                                  ", access=" + HexText(access)
                             : std::string(", defaults=null")) +
                   ")");
   *printer = 0;
@@ -265,7 +203,7 @@ uint32_t FakeSpooler::OpenPrinterW(const char16_t* printerName, quispor::platfor
 }
 
 uint32_t FakeSpooler::ClosePrinter(quispor::platform::PrinterHandle printer) {
-  calls.push_back("ClosePrinter(0x" + Hex(printer) + ")");
+  calls.push_back("ClosePrinter(" + HexText(printer) + ")");
   uint32_t error = 0;
   if (TakeFailure("ClosePrinter", &error)) {
     return error;

@@ -7,30 +7,23 @@
 #include "tests/fakes/registry/FakeRegistryStore.h"
 #include "tests/fakes/wizard/FakeDisk.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 #include "wizard/engine/tcpip/PortData1.h"
 
 namespace kit::fakes {
 namespace {
 
-using quispor::platform::kErrorInsufficientBuffer;
+using detail::BackPacker;
+using detail::EndsBeforeFilling;
+using detail::HexText;
+using detail::TextBytes;
+
 using quispor::platform::PortInfo2W;
 
 constexpr uint32_t kErrorInvalidDataType = 1804;
 constexpr uint32_t kErrorInvalidFunction = 1;
 constexpr uint32_t kErrorInvalidParameter = 87;
-
-std::string Arg(const char16_t* text) { return Quote(text); }
-
-std::string Hex(uint64_t value) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  do {
-    out.insert(out.begin(), digits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return out;
-}
 
 // "[a|b|c]" for a NUL-separated list that ends in an empty name.
 std::string FileList(const char16_t* list) {
@@ -45,8 +38,6 @@ std::string FileList(const char16_t* list) {
   }
   return out + "]";
 }
-
-uint32_t TextBytes(const std::u16string& text) { return static_cast<uint32_t>((text.size() + 1) * sizeof(char16_t)); }
 
 std::u16string Field(const char16_t* text, std::size_t capacity) {
   std::size_t n = 0;
@@ -82,15 +73,15 @@ const FakePort* FakeSpooler::FindPort(const std::u16string& name) const {
 uint32_t FakeSpooler::AddPrinterDriverW(const char16_t* server, uint32_t level,
                                         const quispor::platform::DriverInfo3W* info) {
   if (info == nullptr) {
-    calls.push_back("AddPrinterDriverW(server=" + Arg(server) + ", level=" + std::to_string(level) + ", info=null)");
+    calls.push_back("AddPrinterDriverW(server=" + Quote(server) + ", level=" + std::to_string(level) + ", info=null)");
     return kErrorInvalidParameter;
   }
-  calls.push_back("AddPrinterDriverW(server=" + Arg(server) + ", level=" + std::to_string(level) +
-                  ", version=" + std::to_string(info->cVersion) + ", name=" + Arg(info->pName) +
-                  ", environment=" + Arg(info->pEnvironment) + ", driver=" + Arg(info->pDriverPath) +
-                  ", data=" + Arg(info->pDataFile) + ", config=" + Arg(info->pConfigFile) +
-                  ", help=" + Arg(info->pHelpFile) + ", dependent=" + FileList(info->pDependentFiles) +
-                  ", monitor=" + Arg(info->pMonitorName) + ", datatype=" + Arg(info->pDefaultDataType) + ")");
+  calls.push_back("AddPrinterDriverW(server=" + Quote(server) + ", level=" + std::to_string(level) +
+                  ", version=" + std::to_string(info->cVersion) + ", name=" + Quote(info->pName) +
+                  ", environment=" + Quote(info->pEnvironment) + ", driver=" + Quote(info->pDriverPath) +
+                  ", data=" + Quote(info->pDataFile) + ", config=" + Quote(info->pConfigFile) +
+                  ", help=" + Quote(info->pHelpFile) + ", dependent=" + FileList(info->pDependentFiles) +
+                  ", monitor=" + Quote(info->pMonitorName) + ", datatype=" + Quote(info->pDefaultDataType) + ")");
   uint32_t error = 0;
   if (TakeFailure("AddPrinterDriverW", &error)) {
     return error;
@@ -138,17 +129,18 @@ uint32_t FakeSpooler::AddPrinterW(const char16_t* server, uint32_t level, const 
                                   quispor::platform::PrinterHandle* printer) {
   *printer = 0;
   if (info == nullptr) {
-    calls.push_back("AddPrinterW(server=" + Arg(server) + ", level=" + std::to_string(level) + ", info=null)");
+    calls.push_back("AddPrinterW(server=" + Quote(server) + ", level=" + std::to_string(level) + ", info=null)");
     return kErrorInvalidParameter;
   }
   calls.push_back(
-      "AddPrinterW(server=" + Arg(server) + ", level=" + std::to_string(level) + ", printerServer=" +
-      Arg(info->pServerName) + ", name=" + Arg(info->pPrinterName) + ", share=" + Arg(info->pShareName) +
-      ", port=" + Arg(info->pPortName) + ", driver=" + Arg(info->pDriverName) + ", comment=" + Arg(info->pComment) +
-      ", location=" + Arg(info->pLocation) + ", devmode=" + (info->pDevMode ? "set" : "null") +
-      ", sepfile=" + Arg(info->pSepFile) + ", processor=" + Arg(info->pPrintProcessor) +
-      ", datatype=" + Arg(info->pDatatype) + ", parameters=" + Arg(info->pParameters) +
-      ", security=" + (info->pSecurityDescriptor ? "set" : "null") + ", attributes=0x" + Hex(info->Attributes) +
+      "AddPrinterW(server=" + Quote(server) + ", level=" + std::to_string(level) + ", printerServer=" +
+      Quote(info->pServerName) + ", name=" + Quote(info->pPrinterName) + ", share=" + Quote(info->pShareName) +
+      ", port=" + Quote(info->pPortName) + ", driver=" + Quote(info->pDriverName) +
+      ", comment=" + Quote(info->pComment) +
+      ", location=" + Quote(info->pLocation) + ", devmode=" + (info->pDevMode ? "set" : "null") +
+      ", sepfile=" + Quote(info->pSepFile) + ", processor=" + Quote(info->pPrintProcessor) +
+      ", datatype=" + Quote(info->pDatatype) + ", parameters=" + Quote(info->pParameters) +
+      ", security=" + (info->pSecurityDescriptor ? "set" : "null") + ", attributes=" + HexText(info->Attributes) +
       ", priority=" + std::to_string(info->Priority) + ", defaultPriority=" + std::to_string(info->DefaultPriority) +
       ", start=" + std::to_string(info->StartTime) + ", until=" + std::to_string(info->UntilTime) +
       ", status=" + std::to_string(info->Status) + ", jobs=" + std::to_string(info->cJobs) +
@@ -200,7 +192,7 @@ uint32_t FakeSpooler::AddPrinterW(const char16_t* server, uint32_t level, const 
 }
 
 uint32_t FakeSpooler::SetDefaultPrinterW(const char16_t* printerName) {
-  calls.push_back("SetDefaultPrinterW(" + Arg(printerName) + ")");
+  calls.push_back("SetDefaultPrinterW(" + Quote(printerName) + ")");
   uint32_t error = 0;
   if (TakeFailure("SetDefaultPrinterW", &error)) {
     return error;
@@ -215,7 +207,7 @@ uint32_t FakeSpooler::SetDefaultPrinterW(const char16_t* printerName) {
 
 uint32_t FakeSpooler::EnumPortsW(const char16_t* server, uint32_t level, uint8_t* buffer, uint32_t bufferSize,
                                  uint32_t* needed, uint32_t* returned) {
-  calls.push_back("EnumPortsW(server=" + Arg(server) + ", level=" + std::to_string(level) +
+  calls.push_back("EnumPortsW(server=" + Quote(server) + ", level=" + std::to_string(level) +
                   ", buffer=" + (buffer ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
   *returned = 0;
   uint32_t error = 0;
@@ -229,29 +221,16 @@ uint32_t FakeSpooler::EnumPortsW(const char16_t* server, uint32_t level, uint8_t
   for (const FakePort& p : ports) {
     size += sizeof(PortInfo2W) + TextBytes(p.name) + TextBytes(p.monitor) + TextBytes(p.description);
   }
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
+  if (EndsBeforeFilling(size, buffer, bufferSize, needed, &error)) {
+    return error;
   }
-  if (size == 0) {
-    return 0;
-  }
-  if (buffer == nullptr) {
-    return kErrorInvalidUserBuffer;
-  }
-  uint32_t end = size;
-  auto text = [&](const std::u16string& t) {
-    end -= TextBytes(t);
-    char16_t* at = reinterpret_cast<char16_t*>(buffer + end);
-    std::memcpy(at, t.c_str(), TextBytes(t));
-    return at;
-  };
+  BackPacker packer(buffer, size);
   auto* records = reinterpret_cast<PortInfo2W*>(buffer);
   for (std::size_t i = 0; i < ports.size(); ++i) {
     PortInfo2W record{};
-    record.pPortName = text(ports[i].name);
-    record.pMonitorName = text(ports[i].monitor);
-    record.pDescription = text(ports[i].description);
+    record.pPortName = packer.Text(ports[i].name);
+    record.pMonitorName = packer.Text(ports[i].monitor);
+    record.pDescription = packer.Text(ports[i].description);
     record.fPortType = ports[i].portType;
     std::memcpy(&records[i], &record, sizeof record);
   }
@@ -262,7 +241,7 @@ uint32_t FakeSpooler::EnumPortsW(const char16_t* server, uint32_t level, uint8_t
 uint32_t FakeSpooler::XcvDataW(quispor::platform::PrinterHandle xcv, const char16_t* dataName, const uint8_t* input,
                                uint32_t inputSize, uint8_t* output, uint32_t outputSize, uint32_t* outputNeeded,
                                uint32_t* status) {
-  calls.push_back("XcvDataW(0x" + Hex(xcv) + ", " + Arg(dataName) + ", input=" + (input ? "set" : "null") +
+  calls.push_back("XcvDataW(" + HexText(xcv) + ", " + Quote(dataName) + ", input=" + (input ? "set" : "null") +
                   ", cbInput=" + std::to_string(inputSize) + ", output=" + (output ? "set" : "null") +
                   ", cbOutput=" + std::to_string(outputSize) + ")");
   uint32_t error = 0;

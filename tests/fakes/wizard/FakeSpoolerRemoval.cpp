@@ -6,14 +6,21 @@
 #include <cstring>
 
 #include "tests/fakes/wizard/FakeSpooler.h"
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 
 namespace kit::fakes {
 namespace {
 
+using detail::BackPacker;
+using detail::EndsBeforeFilling;
+using detail::HexText;
+using detail::PackPrinterInfo2;
+using detail::PrinterInfo2Bytes;
+using detail::TextBytes;
+
 using quispor::platform::FormInfo1W;
 using quispor::platform::JobInfo3;
-using quispor::platform::kErrorInsufficientBuffer;
 using quispor::platform::PrinterInfo2W;
 
 constexpr uint32_t kDelete = 0x00010000;  // DELETE, part of PRINTER_ALL_ACCESS
@@ -21,42 +28,23 @@ constexpr uint32_t kPrinterAttributeNetwork = 0x10;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kKnownDeleteFlags = 0x1 | 0x2 | 0x4;  // DPD_DELETE_UNUSED_FILES, _SPECIFIC_VERSION, _ALL_FILES
 
-uint32_t TextBytes(const std::u16string& text) { return static_cast<uint32_t>((text.size() + 1) * sizeof(char16_t)); }
-
-std::string Hex(uint64_t value) {
-  static const char digits[] = "0123456789abcdef";
-  std::string out;
-  do {
-    out.insert(out.begin(), digits[value & 0xF]);
-    value >>= 4;
-  } while (value != 0);
-  return out;
-}
-
-std::string HandleText(quispor::platform::PrinterHandle h) { return "0x" + Hex(h); }
-
-// Texts from the back of the buffer, as the spooler lays them out.
-class BackPacker {
- public:
-  BackPacker(uint8_t* buffer, uint32_t size) : buffer_(buffer), end_(size) {}
-  char16_t* Text(const std::u16string& text) {
-    end_ -= TextBytes(text);
-    auto* at = reinterpret_cast<char16_t*>(buffer_ + end_);
-    std::memcpy(at, text.c_str(), TextBytes(text));
-    return at;
+// The printer an open printer handle stands for: 6 for a handle that is not
+// a printer's, 1801 when its printer is gone.
+uint32_t PrinterOf(FakeSpooler& spooler, quispor::platform::PrinterHandle handle, const FakePrinter** printer) {
+  const FakeOpenHandle* open = spooler.Handle(handle);
+  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
+    return FakeSpooler::kErrorInvalidHandle;
   }
-
- private:
-  uint8_t* buffer_;
-  uint32_t end_;
-};
+  *printer = spooler.FindPrinter(open->name);
+  return *printer == nullptr ? FakeSpooler::kErrorInvalidPrinterName : 0;
+}
 
 }  // namespace
 
 uint32_t FakeSpooler::EnumJobsW(quispor::platform::PrinterHandle printer, uint32_t firstJob, uint32_t jobCount,
                                 uint32_t level, uint8_t* jobs, uint32_t bufferSize, uint32_t* needed,
                                 uint32_t* returned) {
-  calls.push_back("EnumJobsW(" + HandleText(printer) + ", first=" + std::to_string(firstJob) + ", count=" +
+  calls.push_back("EnumJobsW(" + HexText(printer) + ", first=" + std::to_string(firstJob) + ", count=" +
                   std::to_string(jobCount) + ", level=" + std::to_string(level) + ", buffer=" +
                   (jobs ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
   *returned = 0;
@@ -65,13 +53,9 @@ uint32_t FakeSpooler::EnumJobsW(quispor::platform::PrinterHandle printer, uint32
   if (TakeFailure("EnumJobsW", &error)) {
     return error;
   }
-  const FakeOpenHandle* open = Handle(printer);
-  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
-    return kErrorInvalidHandle;
-  }
-  const FakePrinter* p = FindPrinter(open->name);
-  if (p == nullptr) {
-    return kErrorInvalidPrinterName;
+  const FakePrinter* p = nullptr;
+  if ((error = PrinterOf(*this, printer, &p)) != 0) {
+    return error;
   }
   if (level != 3) {
     return kErrorInvalidLevel;  // only level 3 is modelled
@@ -79,12 +63,8 @@ uint32_t FakeSpooler::EnumJobsW(quispor::platform::PrinterHandle printer, uint32
   const uint32_t available = p->jobs > firstJob ? p->jobs - firstJob : 0;
   const uint32_t listed = std::min(available, jobCount);
   const uint32_t size = listed * static_cast<uint32_t>(sizeof(JobInfo3));
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
-  }
-  if (size != 0 && jobs == nullptr) {
-    return kErrorInvalidUserBuffer;
+  if (EndsBeforeFilling(size, jobs, bufferSize, needed, &error)) {
+    return error;
   }
   for (uint32_t i = 0; i < listed; ++i) {
     const JobInfo3 job{firstJob + i + 1, i + 1 < listed ? firstJob + i + 2 : 0, 0};
@@ -96,47 +76,26 @@ uint32_t FakeSpooler::EnumJobsW(quispor::platform::PrinterHandle printer, uint32
 
 uint32_t FakeSpooler::GetPrinterW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* info,
                                   uint32_t bufferSize, uint32_t* needed) {
-  calls.push_back("GetPrinterW(" + HandleText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
+  calls.push_back("GetPrinterW(" + HexText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
                   (info ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
   *needed = 0;
   uint32_t error = 0;
   if (TakeFailure("GetPrinterW", &error)) {
     return error;
   }
-  const FakeOpenHandle* open = Handle(printer);
-  if (open == nullptr || open->kind != FakeOpenHandle::Kind::Printer) {
-    return kErrorInvalidHandle;
-  }
-  const FakePrinter* p = FindPrinter(open->name);
-  if (p == nullptr) {
-    return kErrorInvalidPrinterName;
+  const FakePrinter* p = nullptr;
+  if ((error = PrinterOf(*this, printer, &p)) != 0) {
+    return error;
   }
   if (level != 2) {
     return kErrorInvalidLevel;
   }
-  const uint32_t size = sizeof(PrinterInfo2W) + TextBytes(p->name) + TextBytes(p->shareName) + TextBytes(p->port) +
-                        TextBytes(p->driver) + TextBytes(p->comment) + TextBytes(p->location) + TextBytes(u"") +
-                        TextBytes(p->printProcessor) + TextBytes(p->datatype) + TextBytes(u"");
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
-  }
-  if (info == nullptr) {
-    return kErrorInvalidUserBuffer;
+  const uint32_t size = PrinterInfo2Bytes(*p);
+  if (EndsBeforeFilling(size, info, bufferSize, needed, &error)) {
+    return error;
   }
   BackPacker packer(info, size);
-  PrinterInfo2W record{};
-  record.pPrinterName = packer.Text(p->name);
-  record.pShareName = packer.Text(p->shareName);
-  record.pPortName = packer.Text(p->port);
-  record.pDriverName = packer.Text(p->driver);
-  record.pComment = packer.Text(p->comment);
-  record.pLocation = packer.Text(p->location);
-  record.pSepFile = packer.Text(u"");
-  record.pPrintProcessor = packer.Text(p->printProcessor);
-  record.pDatatype = packer.Text(p->datatype);
-  record.pParameters = packer.Text(u"");
-  record.Attributes = p->attributes;
+  PrinterInfo2W record = PackPrinterInfo2(packer, *p);
   record.cJobs = p->jobs;
   std::memcpy(info, &record, sizeof record);
   return 0;
@@ -144,7 +103,7 @@ uint32_t FakeSpooler::GetPrinterW(quispor::platform::PrinterHandle printer, uint
 
 uint32_t FakeSpooler::EnumFormsW(quispor::platform::PrinterHandle printer, uint32_t level, uint8_t* buffer,
                                  uint32_t bufferSize, uint32_t* needed, uint32_t* returned) {
-  calls.push_back("EnumFormsW(" + HandleText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
+  calls.push_back("EnumFormsW(" + HexText(printer) + ", level=" + std::to_string(level) + ", buffer=" +
                   (buffer ? "set" : "null") + ", cb=" + std::to_string(bufferSize) + ")");
   *returned = 0;
   *needed = 0;
@@ -162,12 +121,8 @@ uint32_t FakeSpooler::EnumFormsW(quispor::platform::PrinterHandle printer, uint3
   for (const std::u16string& form : forms) {
     size += sizeof(FormInfo1W) + TextBytes(form);
   }
-  *needed = size;
-  if (bufferSize < size) {
-    return kErrorInsufficientBuffer;
-  }
-  if (size != 0 && buffer == nullptr) {
-    return kErrorInvalidUserBuffer;
+  if (EndsBeforeFilling(size, buffer, bufferSize, needed, &error)) {
+    return error;
   }
   BackPacker packer(buffer, size);
   for (std::size_t i = 0; i < forms.size(); ++i) {
@@ -182,7 +137,7 @@ uint32_t FakeSpooler::EnumFormsW(quispor::platform::PrinterHandle printer, uint3
 }
 
 uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
-  calls.push_back("DeletePrinter(" + HandleText(printer) + ")");
+  calls.push_back("DeletePrinter(" + HexText(printer) + ")");
   uint32_t error = 0;
   if (TakeFailure("DeletePrinter", &error)) {
     return error;
@@ -204,7 +159,7 @@ uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
 }
 
 uint32_t FakeSpooler::DeleteFormW(quispor::platform::PrinterHandle printer, const char16_t* formName) {
-  calls.push_back("DeleteFormW(" + HandleText(printer) + ", " + Quote(formName) + ")");
+  calls.push_back("DeleteFormW(" + HexText(printer) + ", " + Quote(formName) + ")");
   uint32_t error = 0;
   if (TakeFailure("DeleteFormW", &error)) {
     return error;

@@ -1,26 +1,13 @@
 #include "tests/fakes/wizard/FakeWizardRegistry.h"
 
-#include <cstdio>
-
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 
 namespace kit::fakes {
 namespace {
 
-std::string RootName(quispor::platform::RegHandle key) {
-  if (key == quispor::platform::kHkeyLocalMachine) {
-    return "HKLM";
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(key));
-  return text;
-}
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", value);
-  return text;
-}
+using detail::HexUpper;
+using detail::RegKeyText;
 
 }  // namespace
 
@@ -36,9 +23,9 @@ uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, c
                                              uint32_t reserved, char16_t* keyClass, uint32_t options,
                                              uint32_t samDesired, const void* securityAttributes,
                                              quispor::platform::RegHandle* result, uint32_t* disposition) {
-  calls.push_back("RegCreateKeyExW(" + RootName(key) + ", " + Quote(subKey) + ", reserved=" +
+  calls.push_back("RegCreateKeyExW(" + RegKeyText(key) + ", " + Quote(subKey) + ", reserved=" +
                   std::to_string(reserved) + ", class=" + Quote(keyClass) + ", options=" + std::to_string(options) +
-                  ", sam=" + Hex(samDesired) + ", security=" + (securityAttributes ? "set" : "null") +
+                  ", sam=" + HexUpper(samDesired) + ", security=" + (securityAttributes ? "set" : "null") +
                   ", disposition=" + (disposition ? "set" : "null") + ")");
   if (createResult != 0) {
     return createResult;
@@ -53,7 +40,7 @@ uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, c
     return static_cast<uint32_t>(error);
   }
   if (how == quispor::platform::kRegCreatedNewKey) {
-    keys.push_back(RootName(key) + "\\" + ToUtf8(subKey));
+    keys.push_back(RegKeyText(key) + "\\" + ToUtf8(subKey));
   }
   *result = static_cast<quispor::platform::RegHandle>(opened);
   open_.insert(*result);
@@ -64,7 +51,7 @@ uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, c
 }
 
 uint32_t FakeWizardRegistry::RegCloseKey(quispor::platform::RegHandle key) {
-  calls.push_back("RegCloseKey(" + RootName(key) + ")");
+  calls.push_back("RegCloseKey(" + RegKeyText(key) + ")");
   if (open_.erase(key) == 0) {
     return kErrorInvalidHandle;
   }

@@ -1,13 +1,16 @@
 // RegEnumKeyExW, RegGetValueW and RegQueryValueExW of the wizard's registry
 // fake, with advapi32's size and type rules.
-#include <cstdio>
 #include <cstring>
 
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 #include "tests/fakes/wizard/FakeWizardRegistry.h"
 
 namespace kit::fakes {
 namespace {
+
+using detail::HexUpper;
+using detail::RegKeyText;
 
 using quispor::platform::RegHandle;
 
@@ -18,21 +21,6 @@ constexpr uint32_t kErrorFileNotFound = 2;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kErrorDatatypeMismatch = 1629;
 constexpr uint32_t kRrfRtDword = quispor::platform::kRrfRtRegBinary | quispor::platform::kRrfRtRegDword;
-
-std::string Handle(RegHandle key) {
-  if (key == quispor::platform::kHkeyLocalMachine) {
-    return "HKLM";
-  }
-  char text[32];
-  std::snprintf(text, sizeof text, "0x%llx", static_cast<unsigned long long>(key));
-  return text;
-}
-
-std::string Hex(uint32_t value) {
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%X", value);
-  return text;
-}
 
 std::string Size(const uint32_t* size) { return size != nullptr ? std::to_string(*size) : "null"; }
 
@@ -84,8 +72,8 @@ FakeRegistryStore::Handle FakeWizardRegistry::StoreHandle(RegHandle key) {
 uint32_t FakeWizardRegistry::RegEnumKeyExW(RegHandle key, uint32_t index, char16_t* name, uint32_t* nameLength,
                                            uint32_t* reserved, char16_t* keyClass, uint32_t* classLength,
                                            void* lastWriteTime) {
-  calls.push_back("RegEnumKeyExW(" + Handle(key) + ", index=" + std::to_string(index) + ", cch=" + Size(nameLength) +
-                  ", reserved=" + (reserved ? "set" : "null") + ", class=" + (keyClass ? "set" : "null") +
+  calls.push_back("RegEnumKeyExW(" + RegKeyText(key) + ", index=" + std::to_string(index) +
+                  ", cch=" + Size(nameLength) + ", reserved=" + (reserved ? "set" : "null") + ", class=" + (keyClass ? "set" : "null") +
                   ", cchClass=" + (classLength ? "set" : "null") + ", time=" + (lastWriteTime ? "set" : "null") +
                   ")");
   if (name == nullptr || nameLength == nullptr) {
@@ -112,8 +100,8 @@ quispor::platform::ProcAddress FakeWizardRegistry::FindRegGetValueW() {
 uint32_t FakeWizardRegistry::RegGetValueW(quispor::platform::ProcAddress regGetValueW, RegHandle key,
                                           const char16_t* subKey, const char16_t* value, uint32_t flags,
                                           uint32_t* type, void* data, uint32_t* dataSize) {
-  calls.push_back("RegGetValueW(" + Handle(key) + ", sub=" + Quote(subKey) + ", " + Quote(value) +
-                  ", flags=" + Hex(flags) + ", type=" + (type ? "set" : "null") + ", cb=" + Size(dataSize) + ")");
+  calls.push_back("RegGetValueW(" + RegKeyText(key) + ", sub=" + Quote(subKey) + ", " + Quote(value) +
+                  ", flags=" + HexUpper(flags) + ", type=" + (type ? "set" : "null") + ", cb=" + Size(dataSize) + ")");
   if (regGetValueW != &regGetValueW_) {
     return kErrorInvalidParameter;  // not the export this fake handed out
   }
@@ -159,7 +147,7 @@ uint32_t FakeWizardRegistry::RegGetValueW(quispor::platform::ProcAddress regGetV
 
 uint32_t FakeWizardRegistry::RegQueryValueExW(RegHandle key, const char16_t* valueName, uint32_t* reserved,
                                               uint32_t* type, uint8_t* data, uint32_t* dataSize) {
-  calls.push_back("RegQueryValueExW(" + Handle(key) + ", " + Quote(valueName) + ", reserved=" +
+  calls.push_back("RegQueryValueExW(" + RegKeyText(key) + ", " + Quote(valueName) + ", reserved=" +
                   (reserved ? "set" : "null") + ", type=" + (type ? "set" : "null") + ", cb=" + Size(dataSize) + ")");
   if (reserved != nullptr) {
     return kErrorInvalidParameter;

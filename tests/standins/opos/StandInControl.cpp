@@ -16,24 +16,9 @@ const CLSID kControlClsid = {0xCCB90152, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40
 const IID kPosPrinterIid = {0xCCB98151, 0xB81E, 0x11D2, {0xAB, 0x74, 0x00, 0x40, 0x05, 0x4C, 0x37, 0x19}};
 const wchar_t kProgId[] = L"OPOS.POSPrinter.1.13";
 
-enum : DISPID { kOpen = 1, kClaimDevice = 2, kCheckHealth = 3, kReleaseDevice = 4, kClose = 5, kDeviceEnabled = 17 };
-
-const DispatchObject::Member kMembers[] = {
-    {L"Open", kOpen},           {L"ClaimDevice", kClaimDevice}, {L"CheckHealth", kCheckHealth},
-    {L"ReleaseDevice", kReleaseDevice}, {L"Close", kClose},     {L"DeviceEnabled", kDeviceEnabled},
-};
-
-HRESULT ReturnCode(VARIANT* result, LONG code) {
-  if (result) {
-    result->vt = VT_I4;
-    result->lVal = code;
-  }
-  return S_OK;
-}
-
 class Control : public DispatchObject {
  public:
-  Control() : DispatchObject(kMembers, sizeof kMembers / sizeof kMembers[0], &kPosPrinterIid) {}
+  Control() : DispatchObject(kPosPrinterMembers, kPosPrinterMemberCount, &kPosPrinterIid) {}
   ~Control() override { DropService(); }
 
  protected:
@@ -134,38 +119,14 @@ class Control : public DispatchObject {
   bool enabled_ = false;
 };
 
-class Factory : public ClassFactoryBase {
- protected:
-  DispatchObject* NewObject() override { return new (std::nothrow) Control(); }
-};
-
-Factory g_factory;
+FactoryOf<Control> g_factory;
 
 }  // namespace
+
+const ServerDescription& ThisServer() {
+  static const ServerDescription server{kControlClsid, kProgId, L"OPOS POSPrinter control (test stand-in)", L"CO",
+                                        g_factory};
+  return server;
+}
+
 }  // namespace kit::standins
-
-using namespace kit::standins;
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
-}
-
-HRESULT STDAPICALLTYPE DllRegisterServer() {
-  LogCall(L"CO DllRegisterServer");
-  return RegisterServer(kControlClsid, kProgId, L"OPOS POSPrinter control (test stand-in)");
-}
-
-HRESULT STDAPICALLTYPE DllUnregisterServer() { return UnregisterServer(kControlClsid, kProgId); }
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (!IsEqualCLSID(clsid, kControlClsid)) return CLASS_E_CLASSNOTAVAILABLE;
-  return g_factory.QueryInterface(riid, object);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_liveObjects == 0 && g_serverLocks == 0 ? S_OK : S_FALSE; }

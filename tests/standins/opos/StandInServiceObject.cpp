@@ -16,24 +16,9 @@ namespace {
 const CLSID kServiceClsid = {0x7D3E6A91, 0x4C2B, 0x4F58, {0x9E, 0x61, 0x3A, 0x5B, 0x8C, 0x0D, 0x2F, 0x14}};
 const wchar_t kProgId[] = L"SOZELTANO.OPOSPrinter";
 
-enum : DISPID { kOpen = 1, kClaimDevice = 2, kCheckHealth = 3, kReleaseDevice = 4, kClose = 5, kDeviceEnabled = 17 };
-
-const DispatchObject::Member kMembers[] = {
-    {L"Open", kOpen},           {L"ClaimDevice", kClaimDevice}, {L"CheckHealth", kCheckHealth},
-    {L"ReleaseDevice", kReleaseDevice}, {L"Close", kClose},     {L"DeviceEnabled", kDeviceEnabled},
-};
-
-HRESULT ReturnCode(VARIANT* result, LONG code) {
-  if (result) {
-    result->vt = VT_I4;
-    result->lVal = code;
-  }
-  return S_OK;
-}
-
 class ServiceObject : public DispatchObject {
  public:
-  ServiceObject() : DispatchObject(kMembers, sizeof kMembers / sizeof kMembers[0], nullptr) {}
+  ServiceObject() : DispatchObject(kPosPrinterMembers, kPosPrinterMemberCount, nullptr) {}
 
  protected:
   HRESULT Dispatch(DISPID id, WORD flags, const DISPPARAMS* params, VARIANT* result) override {
@@ -76,38 +61,14 @@ class ServiceObject : public DispatchObject {
   std::wstring device_;
 };
 
-class Factory : public ClassFactoryBase {
- protected:
-  DispatchObject* NewObject() override { return new (std::nothrow) ServiceObject(); }
-};
-
-Factory g_factory;
+FactoryOf<ServiceObject> g_factory;
 
 }  // namespace
+
+const ServerDescription& ThisServer() {
+  static const ServerDescription server{kServiceClsid, kProgId,
+                                        L"SOZELTANO POSPrinter service object (test stand-in)", L"SO", g_factory};
+  return server;
+}
+
 }  // namespace kit::standins
-
-using namespace kit::standins;
-
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    g_module = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
-}
-
-HRESULT STDAPICALLTYPE DllRegisterServer() {
-  LogCall(L"SO DllRegisterServer");
-  return RegisterServer(kServiceClsid, kProgId, L"SOZELTANO POSPrinter service object (test stand-in)");
-}
-
-HRESULT STDAPICALLTYPE DllUnregisterServer() { return UnregisterServer(kServiceClsid, kProgId); }
-
-HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID riid, void** object) {
-  if (!object) return E_POINTER;
-  *object = nullptr;
-  if (!IsEqualCLSID(clsid, kServiceClsid)) return CLASS_E_CLASSNOTAVAILABLE;
-  return g_factory.QueryInterface(riid, object);
-}
-
-HRESULT STDAPICALLTYPE DllCanUnloadNow() { return g_liveObjects == 0 && g_serverLocks == 0 ? S_OK : S_FALSE; }

@@ -218,6 +218,14 @@ HRESULT STDMETHODCALLTYPE DispatchObject::Invoke(DISPID id, REFIID, LCID, WORD f
   return Dispatch(id, flags, params, result);
 }
 
+HRESULT ReturnCode(VARIANT* result, LONG code) {
+  if (result) {
+    result->vt = VT_I4;
+    result->lVal = code;
+  }
+  return S_OK;
+}
+
 HRESULT CallByName(IDispatch* target, const wchar_t* name, VARIANT* args, UINT argCount, LONG& result) {
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   DISPID id = DISPID_UNKNOWN;

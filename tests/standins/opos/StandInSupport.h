@@ -7,6 +7,8 @@
 #include <oaidl.h>
 
 #include <atomic>
+#include <cstddef>
+#include <new>
 #include <string>
 
 namespace kit::standins {
@@ -73,6 +75,18 @@ class DispatchObject : public IDispatch {
   const IID* dualIid_;
 };
 
+// The POSPrinter members both stand-ins answer, under the same ids.
+enum : DISPID { kOpen = 1, kClaimDevice = 2, kCheckHealth = 3, kReleaseDevice = 4, kClose = 5, kDeviceEnabled = 17 };
+
+inline constexpr DispatchObject::Member kPosPrinterMembers[] = {
+    {L"Open", kOpen},           {L"ClaimDevice", kClaimDevice}, {L"CheckHealth", kCheckHealth},
+    {L"ReleaseDevice", kReleaseDevice}, {L"Close", kClose},     {L"DeviceEnabled", kDeviceEnabled},
+};
+inline constexpr size_t kPosPrinterMemberCount = sizeof kPosPrinterMembers / sizeof kPosPrinterMembers[0];
+
+// An OPOS result code as the VT_I4 result of Invoke.
+HRESULT ReturnCode(VARIANT* result, LONG code);
+
 // Calls a method of another dispatch object by name; its VT_I4 result.
 HRESULT CallByName(IDispatch* target, const wchar_t* name, VARIANT* args, UINT argCount, LONG& result);
 HRESULT PutBoolProperty(IDispatch* target, DISPID id, bool value);
@@ -87,6 +101,14 @@ class ClassFactoryBase : public IClassFactory {
 
  protected:
   virtual DispatchObject* NewObject() = 0;
+};
+
+// The class factory of a stand-in whose objects are made by T's default
+// constructor.
+template <class T>
+class FactoryOf : public ClassFactoryBase {
+ protected:
+  DispatchObject* NewObject() override { return new (std::nothrow) T(); }
 };
 
 std::wstring BoolText(bool value);
