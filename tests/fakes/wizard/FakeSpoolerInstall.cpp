@@ -275,6 +275,12 @@ uint32_t FakeSpooler::XcvDataW(quispor::platform::PrinterHandle xcv, const char1
   quispor::PortData1 data;
   std::memcpy(&data, input, sizeof data);
   const std::u16string name = Field(data.sztPortName, 64);
+  // The monitor keeps each port as a registry key named like the port, and a
+  // key name can be neither empty nor contain a backslash.
+  if (name.empty() || name.find(u'\\') != std::u16string::npos) {
+    *status = kErrorInvalidParameter;
+    return 0;
+  }
   if (FindPort(name) != nullptr) {
     *status = quispor::platform::kErrorAlreadyExists;
     return 0;
