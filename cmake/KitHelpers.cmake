@@ -96,6 +96,14 @@ macro(kit_windows_only)
   endif()
 endmacro()
 
+# kit_console_tree() : call first in a folder of the console's Windows code or
+# tests: they build in the 32-bit tree and in its x86-64 twin.
+macro(kit_console_tree)
+  if(NOT KIT_TREE STREQUAL "win32" AND NOT KIT_TREE STREQUAL "console64")
+    return()
+  endif()
+endmacro()
+
 # Fuzzing and benchmarks: host-tree extras built only in their own presets
 # ("fuzz" with clang, "bench" in Release), never in the trees CI tests.
 option(KIT_FUZZ "Build the libFuzzer targets (clang only)" OFF)

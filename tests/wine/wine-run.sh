@@ -20,6 +20,7 @@ set -uo pipefail
 
 here=$(dirname "$(readlink -f "$0")")
 . "$here/display.sh"
+. "$here/loader.sh"
 
 die() { echo "wine-run: $*" >&2; exit 2; }
 
@@ -40,6 +41,7 @@ fi
 build_dir=$(readlink -f "$build_dir")
 
 export WINEARCH=win64
+kit_wine_for "$exe"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree=;mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 timeout_s=${KIT_WINE_TIMEOUT:-540}
@@ -60,8 +62,8 @@ mkdir -p "$build_dir/wine-prefixes" || die "cannot create $build_dir/wine-prefix
     started=$(date +%s)
     # The boot needs no display; its servers must not inherit the lock. A
     # crashing program must not wait on winedbg's dialog until the time-out.
-    if ! ( unset DISPLAY; WINEPREFIX=$template wineboot -i >"$build_dir/wine-template.log" 2>&1 9>&- \
-           && WINEPREFIX=$template wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
+    if ! ( unset DISPLAY; WINEPREFIX=$template "${KIT_WINE[@]}" wineboot -i >"$build_dir/wine-template.log" 2>&1 9>&- \
+           && WINEPREFIX=$template "${KIT_WINE[@]}" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog \
                 /t REG_DWORD /d 0 /f >>"$build_dir/wine-template.log" 2>&1 9>&- \
            && WINEPREFIX=$template wineserver -w 9>&- ); then
       die "wineboot failed (see $build_dir/wine-template.log)"
@@ -117,7 +119,7 @@ if [ -n "${KIT_WINE_LOCALE:-}" ]; then
 fi
 
 # In the background so that a TERM from CTest reaches the trap at once.
-env "${locale_env[@]}" timeout -k 10 "$timeout_s" wine "$exe" "$@" &
+env "${locale_env[@]}" timeout -k 10 "$timeout_s" "${KIT_WINE[@]}" "$exe" "$@" &
 wine_pid=$!
 wait "$wine_pid"
 rc=$?

@@ -25,7 +25,7 @@ void Unregister(const wchar_t* file) {
   ASSERT_NE(module, nullptr) << "cannot load the stand-in " << std::string(path.begin(), path.end()) << ": "
                              << GetLastError();
   using Entry = HRESULT(STDAPICALLTYPE*)();
-  auto unregister = reinterpret_cast<Entry>(GetProcAddress(module, "DllUnregisterServer"));
+  auto unregister = reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllUnregisterServer")));
   const HRESULT hr = unregister ? unregister() : E_NOTIMPL;
   FreeLibrary(module);
   ASSERT_EQ(hr, S_OK);

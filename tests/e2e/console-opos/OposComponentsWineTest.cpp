@@ -187,7 +187,7 @@ TEST_F(OposComponentsTest, WithTheControlUnregisteredTheCreationErrorCarriesTheH
   HMODULE module = LoadLibraryW(ocx.c_str());
   ASSERT_NE(module, nullptr);
   using Entry = HRESULT(STDAPICALLTYPE*)();
-  auto unregister = reinterpret_cast<Entry>(GetProcAddress(module, "DllUnregisterServer"));
+  auto unregister = reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, "DllUnregisterServer")));
   ASSERT_NE(unregister, nullptr);
   ASSERT_EQ(unregister(), S_OK);
   FreeLibrary(module);

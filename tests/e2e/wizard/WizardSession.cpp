@@ -30,7 +30,11 @@ long WizardSession::ExitCode(DWORD timeoutMs) const {
 
 std::wstring ProgramCopy(const std::wstring& folderName,
                          const std::vector<std::pair<std::wstring, std::string>>& files) {
-  const std::wstring folder = TestExeFolder() + folderName;
+  // On drive C of this test program's own prefix: test programs run side by
+  // side from one build folder, and a copy there would be overwritten under
+  // the wizard that another test program is running from it.
+  CreateDirectoryW(L"C:\\quispor-copies", nullptr);
+  const std::wstring folder = L"C:\\quispor-copies\\" + folderName;
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring exe = folder + L"\\Quispor.exe";
   if (!CopyFileW(DistFile("Quispor", "Quispor.exe").c_str(), exe.c_str(), FALSE)) return L"";

@@ -44,7 +44,8 @@ class WizardSession {
   HWND host_ = nullptr;
 };
 
-// Copies the dist program into a folder of its own (beside this test) and
+// Copies the dist program into a folder of its own (in this test program's
+// prefix) and
 // returns the copy's path; files is a list of name/content pairs written
 // beside it.
 std::wstring ProgramCopy(const std::wstring& folderName,

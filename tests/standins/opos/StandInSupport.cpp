@@ -45,9 +45,12 @@ bool ReadText(HKEY key, const wchar_t* name, std::wstring& out) {
   return true;
 }
 
+// The profile comes from the registry view of the stand-in's own bitness, as
+// the real 32-bit control reads the 32-bit view; the x86-64 test build then
+// meets the x86-64 console in the 64-bit view.
 HKEY OpenClassKey() {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClassKeyPath, 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClassKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return nullptr;
   }
   return key;
@@ -115,7 +118,7 @@ DWORD ReadDeviceDword(const std::wstring& device, const wchar_t* valueName, DWOR
   if (!IsDeviceKeyName(device)) return fallback;
   HKEY key = nullptr;
   const std::wstring path = std::wstring(kClassKeyPath) + L"\\" + device;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
     return fallback;
   }
   DWORD type = 0;

@@ -1,0 +1,87 @@
+# Which Wine loader starts a program, and whether this machine runs 32-bit
+# Wine at all (sourced, not run).
+#
+# kit_pe_bits <exe>: prints 32 or 64 from the PE header (nothing for a file
+#   that is not a PE image).
+# kit_wine_for <exe>: sets the array KIT_WINE to the command that starts it.
+#   64-bit programs go through the 64-bit loader directly: the `wine` wrapper
+#   starts the 32-bit loader first whenever wine32 is installed, and that
+#   fails on a kernel without IA-32 emulation.
+# kit_wine32_probe: whether 32-bit Wine runs natively here. Sets
+#   KIT_WINE32_NATIVE (yes/no) and KIT_WINE32_WHY (one line).
+# kit_console_path: sets and exports KIT_CONSOLE_PATH, the path the console's
+#   Windows programs take: "native32" (32-bit Wine) or "x86-64" (an x86-64
+#   build of the same sources under the 64-bit loader), with
+#   KIT_CONSOLE_PATH_WHY. Set beforehand, KIT_CONSOLE_PATH forces either.
+
+KIT_WINE64_LOADER=${KIT_WINE64_LOADER:-/usr/lib/wine/wine64}
+KIT_WINE32_LOADER=${KIT_WINE32_LOADER:-/usr/lib/wine/wine}
+KIT_QEMU_ENTRY=/proc/sys/fs/binfmt_misc/qemu-i386
+
+kit_pe_bits() {
+  local file=$1 pe magic
+  [ -f "$file" ] || return 1
+  # e_lfanew at 0x3c, then "PE\0\0", the file header (20 bytes) and the
+  # optional header's magic: 0x10b for PE32, 0x20b for PE32+.
+  pe=$(od -An -t u4 -j 60 -N 4 "$file" 2>/dev/null | tr -d ' ')
+  [ -n "$pe" ] || return 1
+  magic=$(od -An -t x2 -j $((pe + 24)) -N 2 "$file" 2>/dev/null | tr -d ' ')
+  case $magic in
+    010b) echo 32 ;;
+    020b) echo 64 ;;
+    *) return 1 ;;
+  esac
+}
+
+kit_wine_for() {
+  if [ "$(kit_pe_bits "$1")" = 64 ]; then
+    export WINELOADER=$KIT_WINE64_LOADER
+    KIT_WINE=("$KIT_WINE64_LOADER")
+  else
+    KIT_WINE=(wine)
+  fi
+}
+
+kit_wine32_probe() {
+  KIT_WINE32_NATIVE=no
+  if [ ! -x "$KIT_WINE32_LOADER" ]; then
+    KIT_WINE32_WHY="wine32:i386 is not installed"
+    return 0
+  fi
+  # A qemu-i386 binfmt entry would run the loader under emulation and answer
+  # yes; look past it while probing.
+  local paused=
+  if [ -f "$KIT_QEMU_ENTRY" ] && head -n 1 "$KIT_QEMU_ENTRY" | grep -qx enabled; then
+    if echo 0 >"$KIT_QEMU_ENTRY" 2>/dev/null; then
+      paused=1
+    else
+      KIT_WINE32_WHY="cannot tell: a qemu-i386 binfmt entry is active and cannot be paused"
+      return 0
+    fi
+  fi
+  local out
+  if out=$("$KIT_WINE32_LOADER" --version 2>&1); then
+    KIT_WINE32_NATIVE=yes
+    KIT_WINE32_WHY="$out runs natively"
+  else
+    KIT_WINE32_WHY="the 32-bit loader does not start ($(printf %s "$out" | tail -n 1 | sed 's/.*: //'))"
+  fi
+  [ -z "$paused" ] || echo 1 >"$KIT_QEMU_ENTRY"
+  return 0
+}
+
+kit_console_path() {
+  case ${KIT_CONSOLE_PATH:-} in
+    native32|x86-64)
+      KIT_CONSOLE_PATH_WHY=${KIT_CONSOLE_PATH_WHY:-"forced by KIT_CONSOLE_PATH"}
+      export KIT_CONSOLE_PATH KIT_CONSOLE_PATH_WHY
+      return 0 ;;
+    '') ;;
+    *) echo "KIT_CONSOLE_PATH must be native32 or x86-64, not '$KIT_CONSOLE_PATH'" >&2; return 2 ;;
+  esac
+  kit_wine32_probe
+  KIT_CONSOLE_PATH_WHY=$KIT_WINE32_WHY
+  if [ "$KIT_WINE32_NATIVE" = yes ]; then KIT_CONSOLE_PATH=native32; else KIT_CONSOLE_PATH=x86-64; fi
+  # Children (CTest, run.sh) take the same path without probing again.
+  export KIT_CONSOLE_PATH KIT_CONSOLE_PATH_WHY
+}
