@@ -85,3 +85,48 @@ kit_console_path() {
   # Children (CTest, run.sh) take the same path without probing again.
   export KIT_CONSOLE_PATH KIT_CONSOLE_PATH_WHY
 }
+
+# kit_qemu_i386_enable: lets i386 Linux programs (Wine's 32-bit loader) start
+#   through qemu-user on a kernel without IA-32 emulation: mounts binfmt_misc
+#   and registers an i386 entry (Debian's package ships none for an amd64
+#   host), then proves it by starting the 32-bit loader. On failure returns 1
+#   with the reason in KIT_QEMU_WHY. kit_qemu_i386_disable leaves the entry
+#   as this run found it.
+KIT_QEMU_UNDO=
+kit_qemu_i386_enable() {
+  KIT_QEMU_WHY=
+  if [ ! -x "$KIT_WINE32_LOADER" ]; then KIT_QEMU_WHY="wine32:i386 is not installed"; return 1; fi
+  local qemu
+  if ! qemu=$(command -v qemu-i386-static); then KIT_QEMU_WHY="qemu-user-static is not installed"; return 1; fi
+  if [ ! -f /proc/sys/fs/binfmt_misc/register ] &&
+     ! mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null; then
+    KIT_QEMU_WHY="binfmt_misc cannot be mounted (needs root)"
+    return 1
+  fi
+  if [ -f "$KIT_QEMU_ENTRY" ]; then
+    if ! head -n 1 "$KIT_QEMU_ENTRY" | grep -qx enabled; then
+      echo 1 >"$KIT_QEMU_ENTRY" 2>/dev/null && KIT_QEMU_UNDO=0
+    fi
+  else
+    # Magic and mask of an i386 ELF executable; F opens qemu now, so the
+    # entry also serves programs in other mount namespaces.
+    if ! printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:'"$qemu"':F' \
+         >/proc/sys/fs/binfmt_misc/register 2>/dev/null; then
+      KIT_QEMU_WHY="the qemu-i386 binfmt_misc entry cannot be registered (needs root)"
+      return 1
+    fi
+    KIT_QEMU_UNDO=-1
+  fi
+  local out
+  if ! out=$(timeout 600 "$KIT_WINE32_LOADER" --version 2>&1); then
+    KIT_QEMU_WHY="Wine's 32-bit loader does not start under qemu ($(printf %s "$out" | tail -n 1))"
+    kit_qemu_i386_disable
+    return 1
+  fi
+  return 0
+}
+
+kit_qemu_i386_disable() {
+  if [ -n "$KIT_QEMU_UNDO" ] && [ -f "$KIT_QEMU_ENTRY" ]; then echo "$KIT_QEMU_UNDO" >"$KIT_QEMU_ENTRY"; fi
+  KIT_QEMU_UNDO=
+}

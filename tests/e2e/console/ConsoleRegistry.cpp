@@ -7,6 +7,8 @@
 namespace vantrel::e2e {
 namespace {
 
+REGSAM g_view = 0;
+
 std::wstring Path(const std::wstring& subKey) {
   return subKey.empty() ? std::wstring(kClassKeyPath) : std::wstring(kClassKeyPath) + L"\\" + subKey;
 }
@@ -21,9 +23,9 @@ class Key {
  public:
   Key(const std::wstring& subKey, REGSAM access, bool create) {
     const std::wstring path = Path(subKey);
-    rc_ = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, access,
+    rc_ = create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, access | g_view,
                                    nullptr, &key_, nullptr)
-                 : RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access, &key_);
+                 : RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, access | g_view, &key_);
   }
   ~Key() {
     if (rc_ == ERROR_SUCCESS) RegCloseKey(key_);
@@ -61,7 +63,17 @@ bool SetEveryoneAccess(const std::wstring& subKey, DWORD rights) {
 
 }  // namespace
 
-void ClearProfiles() { RegDeleteTreeW(HKEY_LOCAL_MACHINE, kClassKeyPath); }
+void UseRegistryView(REGSAM view) { g_view = view; }
+
+void ClearProfiles() {
+  HKEY parent = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\OLEforRetail\\ServiceOPOS", 0, KEY_ALL_ACCESS | g_view,
+                    &parent) != ERROR_SUCCESS) {
+    return;
+  }
+  RegDeleteTreeW(parent, L"POSPRINTER");
+  RegCloseKey(parent);
+}
 
 void PutSz(const std::wstring& subKey, const std::wstring& name, const std::wstring& data) {
   Key key(subKey, KEY_ALL_ACCESS, true);

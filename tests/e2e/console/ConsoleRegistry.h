@@ -1,5 +1,6 @@
 // The console's device profiles in the real registry, as the end-to-end
-// tests prepare and check them (32-bit view, like Vantrel.exe).
+// tests prepare and check them: in the test program's own registry view
+// (that of a console of the same bitness) unless another view is chosen.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,10 @@
 namespace vantrel::e2e {
 
 inline constexpr const wchar_t* kClassKeyPath = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
+
+// KEY_WOW64_32KEY or KEY_WOW64_64KEY for the calls that follow; 0 for the
+// test program's own view.
+void UseRegistryView(REGSAM view);
 
 // Removes the class key with everything below it.
 void ClearProfiles();
