@@ -49,11 +49,14 @@ kit_wine_for "$exe"
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/run/prefix}" WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree=;mshtml="
 mkdir -p build/run
-if [ ! -f "$WINEPREFIX/.kit-booted" ]; then
+# A prefix booted before wine32 was installed has no 32-bit system files.
+if [ "$(cat "$WINEPREFIX/.kit-booted" 2>/dev/null)" != "$(kit_wine_parts)" ]; then
   echo "run: preparing a Wine prefix in $WINEPREFIX"
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
   # The 64-bit loader boots it on every machine; the 32-bit one may not start.
   (export WINELOADER=$KIT_WINE64_LOADER; "$KIT_WINE64_LOADER" wineboot -i >/dev/null 2>&1; wineserver -w)
-  touch "$WINEPREFIX/.kit-booted"
+  kit_wine_parts >"$WINEPREFIX/.kit-booted"
 fi
 
 shot="build/run/$(basename "$exe" .exe).png"

@@ -42,6 +42,12 @@ kit_wine_for() {
   fi
 }
 
+# kit_wine_parts: which parts of Wine are installed, as a prefix records it
+#   when booted (a prefix booted without wine32 lacks the 32-bit system files).
+kit_wine_parts() {
+  if [ -x "$KIT_WINE32_LOADER" ]; then echo "wine64+wine32"; else echo "wine64"; fi
+}
+
 kit_wine32_probe() {
   KIT_WINE32_NATIVE=no
   if [ ! -x "$KIT_WINE32_LOADER" ]; then

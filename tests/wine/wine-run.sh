@@ -55,7 +55,8 @@ stamp=$template/.kit-template-ready
 mkdir -p "$build_dir/wine-prefixes" || die "cannot create $build_dir/wine-prefixes"
 {
   flock -w 600 9 || die "timed out waiting for the template prefix lock"
-  if [ ! -f "$stamp" ]; then
+  # Booted again when wine32 came or went since (the 32-bit system files).
+  if [ "$(cat "$stamp" 2>/dev/null)" != "$(kit_wine_parts)" ]; then
     echo "wine-run: booting the template prefix $template" >&2
     WINEPREFIX=$template wineserver -k 2>/dev/null
     rm -rf "$template"
@@ -68,7 +69,7 @@ mkdir -p "$build_dir/wine-prefixes" || die "cannot create $build_dir/wine-prefix
            && WINEPREFIX=$template wineserver -w 9>&- ); then
       die "wineboot failed (see $build_dir/wine-template.log)"
     fi
-    touch "$stamp"
+    kit_wine_parts >"$stamp"
     echo "wine-run: template ready in $(( $(date +%s) - started )) s" >&2
   fi
 } 9>"$build_dir/wine-template.lock"
