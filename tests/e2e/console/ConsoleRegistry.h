@@ -1,5 +1,7 @@
 // The console's device profiles in the real registry, as the end-to-end
-// tests prepare and check them (32-bit view, like Vantrel.exe).
+// tests prepare and check them: in this test program's own registry view,
+// which is Vantrel.exe's, as both are built for the same machine; the raw
+// reads can name a view.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +15,7 @@ namespace vantrel::e2e {
 
 inline constexpr const wchar_t* kClassKeyPath = L"SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
 
-// Removes the class key with everything below it.
+// Removes the class key with everything below it, in both views.
 void ClearProfiles();
 void PutSz(const std::wstring& subKey, const std::wstring& name, const std::wstring& data);
 void PutDword(const std::wstring& subKey, const std::wstring& name, DWORD data);
@@ -26,6 +28,17 @@ std::vector<std::wstring> ValueNames(const std::wstring& subKey);
                                  const std::wstring& expected);
 ::testing::AssertionResult HasDword(const std::wstring& subKey, const std::wstring& name,
                                     DWORD expected);
+
+// A value as stored: its type and bytes. view: 0 for this program's view,
+// KEY_WOW64_32KEY or KEY_WOW64_64KEY for one of them.
+struct RawValue {
+  DWORD type = 0;
+  std::vector<BYTE> data;
+  bool operator==(const RawValue&) const = default;
+};
+using RawValues = std::vector<std::pair<std::wstring, RawValue>>;
+// Every value of the key in enumeration order; empty when it does not open.
+RawValues ReadValues(const std::wstring& subKey, REGSAM view = 0);
 
 // Lets Everyone only read the key (as a restrictive security descriptor
 // would), or gives it back full access.

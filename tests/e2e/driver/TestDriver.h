@@ -141,6 +141,13 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kDe
 // until the box is gone.
 void AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
+// --- file dialogs ----------------------------------------------------------
+
+// Waits for an Open or Save As dialog of pid, types path into its file name
+// field and presses OK. False when no dialog came or it stayed open (a
+// path the dialog refused).
+bool AnswerFileDialog(DWORD pid, const std::wstring& path, DWORD timeoutMs = kDefaultTimeoutMs);
+
 // --- screenshots -----------------------------------------------------------
 
 // Captures the whole virtual screen with GDI and writes a PNG file named
