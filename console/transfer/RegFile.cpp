@@ -276,14 +276,24 @@ std::vector<std::uint8_t> WriteRegFile(const RegFile& file) {
     text += OneLine(key.path);
     text += u"]\r\n";
     for (const RegFileValue& value : key.values) {
-      text += value.name.empty() ? u"@" : u"\"" + Escaped(value.name) + u"\"";
+      if (value.name.empty()) {
+        text += u'@';
+      } else {
+        text += u'"';
+        text += Escaped(value.name);
+        text += u'"';
+      }
       if (value.data == RegData::Text) {
-        text += u"=\"" + Escaped(value.text) + u"\"\r\n";
+        text += u"=\"";
+        text += Escaped(value.text);
+        text += u'"';
       } else if (value.data == RegData::Number) {
-        text += u"=" + Dword(value.number) + u"\r\n";
+        text += u"=";
+        text += Dword(value.number);
       } else {
         throw std::invalid_argument("only text and number values are written");
       }
+      text += u"\r\n";
     }
   }
   text += u"\r\n";

@@ -7,9 +7,13 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-FARPROC User32Function(const char* name) {
+// GetProcAddress answers a generic pointer; going through void(*)() says the
+// cast to the function's own type is meant.
+template <typename Function>
+Function User32Function(const char* name) {
   HMODULE user32 = GetModuleHandleA("user32.dll");
-  return user32 ? GetProcAddress(user32, name) : nullptr;
+  if (!user32) return nullptr;
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
 }
 
 UINT SystemDpi() {
@@ -22,7 +26,7 @@ UINT SystemDpi() {
 }  // namespace
 
 UINT WindowDpi(HWND window) {
-  static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(User32Function("GetDpiForWindow"));
+  static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
   if (getDpiForWindow && window) {
     const UINT dpi = getDpiForWindow(window);
     if (dpi != 0) return dpi;
@@ -31,8 +35,7 @@ UINT WindowDpi(HWND window) {
 }
 
 SIZE WindowSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
-  static const auto adjustForDpi =
-      reinterpret_cast<AdjustWindowRectExForDpiFn>(User32Function("AdjustWindowRectExForDpi"));
+  static const auto adjustForDpi = User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
   RECT rect = {0, 0, clientWidth, clientHeight};
   if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
     AdjustWindowRectEx(&rect, style, FALSE, exStyle);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "tests/console/store/StoreTestSupport.h"
 #include "tests/console/transfer/TransferTestSupport.h"
 
 namespace vantrel {
@@ -13,20 +14,9 @@ using test::AnsiFile;
 using test::Utf16File;
 
 DeviceEntry Device(const std::string& name, std::int32_t protocol) {
-  DeviceEntry d;
-  d.ServiceObject = "SOZELTANO.OPOSPrinter";
+  DeviceEntry d = test::EditorEntry(name, protocol);
   d.Pid = "P-7";
-  d.DeviceClass = "POSPrinter";
-  d.DeviceName = name;
-  d.TcpIp = "10.1.1.1";
-  d.TcpPort = 9100;
   d.Timeout = -1;
-  d.Version = "1.13";
-  d.USBType = 3;
-  d.USBDevName = "VID_811E&PID_0001";
-  d.CommName = "COM3";
-  d.Baudrate = 19200;
-  d.ProtocolType = protocol;
   return d;
 }
 
@@ -94,9 +84,9 @@ TEST_F(ProfileFileTest, EveryKeyStandsForBothRegistryViewsWithTheFourteenValuesI
   const std::u16string wow = u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
   const std::u16string front =
       u"\\Front]\r\n@=\"SOZELTANO.OPOSPrinter\"\r\n\"Pid\"=\"P-7\"\r\n\"DeviceClass\"=\"POSPrinter\"\r\n"
-      u"\"DeviceName\"=\"Front\"\r\n\"DevType\"=\"\"\r\n\"TcpIp\"=\"10.1.1.1\"\r\n\"TcpPort\"=dword:0000238c\r\n"
-      u"\"Timeout\"=dword:ffffffff\r\n\"Version\"=\"1.13\"\r\n\"USBType\"=dword:00000003\r\n"
-      u"\"USBDevName\"=\"VID_811E&PID_0001\"\r\n\"CommName\"=\"COM3\"\r\n\"Baudrate\"=dword:00004b00\r\n"
+      u"\"DeviceName\"=\"Front\"\r\n\"DevType\"=\"\"\r\n\"TcpIp\"=\"192.168.1.20\"\r\n\"TcpPort\"=dword:0000238c\r\n"
+      u"\"Timeout\"=dword:ffffffff\r\n\"Version\"=\"v2\"\r\n\"USBType\"=dword:00000004\r\n"
+      u"\"USBDevName\"=\"VID_811E&PID_2001\"\r\n\"CommName\"=\"COM12\"\r\n\"Baudrate\"=dword:0001c200\r\n"
       u"\"ProtocolType\"=dword:00000000\r\n";
   for (const std::u16string& root : {plain, wow}) {
     EXPECT_NE(valid.find(root + u"]\r\n\"Alias\"=\"Front\"\r\n\"Back\\\\Door \\\"2\\\"\"=\"Lane \\\"7\\\"\"\r\n"),

@@ -148,6 +148,16 @@ void AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 // path the dialog refused).
 bool AnswerFileDialog(DWORD pid, const std::wstring& path, DWORD timeoutMs = kDefaultTimeoutMs);
 
+// --- DPI -------------------------------------------------------------------
+
+// The screen DPI (LogPixels) of programs started after the call.
+void SetScreenDpi(DWORD dpi);
+// From now on this thread reads window positions and sizes in real pixels,
+// as a per-monitor DPI-aware program sees them.
+void UseRealPixels();
+// A window's rectangle in its parent's client coordinates.
+RECT RectIn(HWND parent, HWND child);
+
 // --- screenshots -----------------------------------------------------------
 
 // Captures the whole virtual screen with GDI and writes a PNG file named
