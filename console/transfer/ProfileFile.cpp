@@ -153,22 +153,22 @@ class ProfileReader {
     std::array<const RegFileValue*, kDeviceValues.size()> given{};
     for (const RegFileValue& value : key.values) {
       RefuseDeletion(value);
-      const auto spec = std::find_if(kDeviceValues.begin(), kDeviceValues.end(), [&](const DeviceValue& v) {
+      const auto layout = std::find_if(kDeviceValues.begin(), kDeviceValues.end(), [&](const DeviceValue& v) {
         return SameNoCase(Ascii(v.name), value.name);
       });
-      if (spec == kDeviceValues.end()) {
+      if (layout == kDeviceValues.end()) {
         Fail(value.line, "The value " + Shown(value.name) + " is not part of a device profile.");
       }
-      const std::string shown = ShownName(spec->name);
-      const std::size_t index = static_cast<std::size_t>(spec - kDeviceValues.begin());
+      const std::string shown = ShownName(layout->name);
+      const std::size_t index = static_cast<std::size_t>(layout - kDeviceValues.begin());
       if (given[index]) Fail(value.line, "The value " + shown + " is given twice.");
       given[index] = &value;
-      if (spec->text) {
+      if (layout->text) {
         if (value.data != RegData::Text) Fail(value.line, "The value " + shown + " must be text (REG_SZ).");
-        entry.*spec->text = Narrow(value.text, value.line);
+        entry.*layout->text = Narrow(value.text, value.line);
       } else {
         if (value.data != RegData::Number) Fail(value.line, "The value " + shown + " must be a dword (REG_DWORD).");
-        entry.*spec->number = static_cast<std::int32_t>(value.number);
+        entry.*layout->number = static_cast<std::int32_t>(value.number);
       }
     }
     for (std::size_t i = 0; i < given.size(); ++i) {
@@ -221,15 +221,15 @@ RegFile ProfileRegFile(const ProfileSet& profiles, TextCodec& codec) {
     for (const DeviceEntry& device : profiles.devices) {
       RegFileKey key;
       key.path = classKey.path + u"\\" + codec.Widen(device.DeviceName);
-      for (const DeviceValue& spec : kDeviceValues) {
-        if (spec.text) {
-          key.values.push_back(TextValue(Ascii(spec.name), codec.Widen(device.*spec.text)));
+      for (const DeviceValue& layout : kDeviceValues) {
+        if (layout.text) {
+          key.values.push_back(TextValue(Ascii(layout.name), codec.Widen(device.*layout.text)));
         } else {
           RegFileValue value;
-          value.name = Ascii(spec.name);
+          value.name = Ascii(layout.name);
           value.data = RegData::Number;
           value.type = 4;
-          value.number = static_cast<std::uint32_t>(device.*spec.number);
+          value.number = static_cast<std::uint32_t>(device.*layout.number);
           key.values.push_back(value);
         }
       }

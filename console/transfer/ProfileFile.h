@@ -22,6 +22,7 @@ struct ProfileSet {
   // DeviceName is the device key's name; AlternateName is not used.
   std::vector<DeviceEntry> devices;
   std::vector<AlternateName> alternateNames;
+  bool operator==(const ProfileSet&) const = default;
 };
 
 // Throws std::invalid_argument when a name or a text holds a line break,

@@ -8,7 +8,6 @@
 #include "console/editor/MainLayout.h"
 #include "console/win32/Dpi.h"
 #include "console/win32/ErrorDisplay.h"
-#include "console/win32/MainControlIds.h"
 #include "console/win32/resource.h"
 
 namespace vantrel::win32 {
@@ -17,15 +16,6 @@ namespace {
 
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-
-bool IsPageLabel(int id) {
-  for (const auto& page : kPageRows) {
-    for (const PageRow& row : page) {
-      if (row.label != 0 && row.label == id) return true;
-    }
-  }
-  return false;
-}
 
 POINT MessagePoint() {
   const DWORD pos = GetMessagePos();
@@ -124,14 +114,6 @@ LRESULT TMainFM::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor(lParam)) return TRUE;
-      break;
-    case WM_CTLCOLORSTATIC:
-      // The labels of the connection pages stand on the tab control, whose
-      // body a theme may paint in another colour than the window's.
-      if (IsPageLabel(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)))) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-      }
       break;
     case WM_ACTIVATE:
       // The focus comes back to the control that had it.

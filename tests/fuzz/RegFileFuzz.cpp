@@ -19,7 +19,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // What was read from single lines holds no line break, so it writes.
   const std::vector<uint8_t> bytes = vantrel::WriteRegFile(vantrel::ProfileRegFile(profiles, codec));
-  const vantrel::ProfileSet back = vantrel::ReadProfileRegFile(vantrel::ReadRegFile(bytes, codec), codec);
-  if (back.devices != profiles.devices || back.alternateNames != profiles.alternateNames) std::abort();
+  if (vantrel::ReadProfileRegFile(vantrel::ReadRegFile(bytes, codec), codec) != profiles) std::abort();
   return 0;
 }

@@ -11,6 +11,7 @@ namespace vantrel {
 namespace {
 
 using test::AnsiFile;
+using test::TextOf;
 using test::Utf16File;
 
 DeviceEntry Device(const std::string& name, std::int32_t protocol) {
@@ -18,12 +19,6 @@ DeviceEntry Device(const std::string& name, std::int32_t protocol) {
   d.Pid = "P-7";
   d.Timeout = -1;
   return d;
-}
-
-std::u16string TextOf(const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
-  return text;
 }
 
 int LineOf(const std::u16string& text, const std::u16string& needle) {
@@ -75,10 +70,6 @@ class ProfileFileTest : public ::testing::Test {
   std::u16string valid;
 };
 
-bool Same(const ProfileSet& a, const ProfileSet& b) {
-  return a.devices == b.devices && a.alternateNames == b.alternateNames;
-}
-
 TEST_F(ProfileFileTest, EveryKeyStandsForBothRegistryViewsWithTheFourteenValuesInSaveOrder) {
   const std::u16string plain = u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
   const std::u16string wow = u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\OLEforRetail\\ServiceOPOS\\POSPRINTER";
@@ -97,13 +88,13 @@ TEST_F(ProfileFileTest, EveryKeyStandsForBothRegistryViewsWithTheFourteenValuesI
 }
 
 TEST_F(ProfileFileTest, ARoundTripInEitherEncodingGivesTheSameProfiles) {
-  EXPECT_TRUE(Same(Read(Utf16File(valid)), profiles));
+  EXPECT_EQ(Read(Utf16File(valid)), profiles);
 
   std::u16string old = valid;
   old.replace(0, old.find(u"\r\n"), u"REGEDIT4");
   std::string bytes;
   ASSERT_TRUE(codec.Narrow(old, &bytes));
-  EXPECT_TRUE(Same(Read(AnsiFile(bytes)), profiles));
+  EXPECT_EQ(Read(AnsiFile(bytes)), profiles);
 }
 
 TEST_F(ProfileFileTest, KeysOfEitherViewAndAnyLetterCaseMeanTheSameDevice) {

@@ -8,13 +8,8 @@ namespace vantrel {
 namespace {
 
 using test::AnsiFile;
+using test::TextOf;
 using test::Utf16File;
-
-std::u16string TextOf(const std::vector<std::uint8_t>& bytes) {
-  std::u16string text;
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
-  return text;
-}
 
 RegFileValue Text(std::u16string name, std::u16string text) {
   RegFileValue v;

@@ -50,5 +50,11 @@ inline std::vector<std::uint8_t> Utf16File(std::u16string_view text) {
   return bytes;
 }
 inline std::vector<std::uint8_t> AnsiFile(std::string_view text) { return {text.begin(), text.end()}; }
+// The text of a UTF-16 file after its byte-order mark.
+inline std::u16string TextOf(const std::vector<std::uint8_t>& bytes) {
+  std::u16string text;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+  return text;
+}
 
 }  // namespace vantrel::test
