@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string_view>
 
@@ -97,11 +98,11 @@ class ProfileReader {
       }
     }
     if (set_.devices.empty()) Fail(0, "The file holds no device profile.");
+    std::set<std::string> names;
+    for (const DeviceEntry& device : set_.devices) names.insert(device.DeviceName);
     for (std::size_t i = 0; i < set_.alternateNames.size(); ++i) {
       const AlternateName& alias = set_.alternateNames[i];
-      const bool found = std::any_of(set_.devices.begin(), set_.devices.end(),
-                                     [&](const DeviceEntry& d) { return d.DeviceName == alias.device; });
-      if (!found) {
+      if (names.count(alias.device) == 0) {
         Fail(aliasLines_[i], "The alternate name " + alias.name + " points to " + alias.device +
                                  ", which the file does not hold.");
       }
@@ -154,7 +155,9 @@ class ProfileReader {
     for (const RegFileValue& value : key.values) {
       RefuseDeletion(value);
       const auto layout = std::find_if(kDeviceValues.begin(), kDeviceValues.end(), [&](const DeviceValue& v) {
-        return SameNoCase(Ascii(v.name), value.name);
+        return v.name.size() == value.name.size() &&
+               std::equal(v.name.begin(), v.name.end(), value.name.begin(),
+                          [](char a, char16_t b) { return Upper(static_cast<char16_t>(a)) == Upper(b); });
       });
       if (layout == kDeviceValues.end()) {
         Fail(value.line, "The value " + Shown(value.name) + " is not part of a device profile.");

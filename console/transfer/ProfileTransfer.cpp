@@ -1,6 +1,6 @@
 #include "console/transfer/ProfileTransfer.h"
 
-#include <algorithm>
+#include <set>
 #include <stdexcept>
 
 #include "console/store/DeviceClassTable.h"
@@ -57,10 +57,9 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
       throw std::runtime_error(refused + "its DeviceName value is " + profiles.devices.back().DeviceName + ".");
     }
   }
+  const std::set<std::string> exported(names.begin(), names.end());
   for (const AlternateName& alias : ListAlternateNames(registry)) {
-    if (std::find(names.begin(), names.end(), alias.device) != names.end()) {
-      profiles.alternateNames.push_back(alias);
-    }
+    if (exported.count(alias.device) != 0) profiles.alternateNames.push_back(alias);
   }
   return profiles;
 }

@@ -228,22 +228,44 @@ std::u16string_view OneLine(std::u16string_view text) {
   return text;
 }
 
-// A name or a text between quotes.
-std::u16string Escaped(std::u16string_view text) {
-  std::u16string out;
-  for (char16_t c : OneLine(text)) {
-    if (c == u'\\' || c == u'"') out.push_back(u'\\');
-    out.push_back(c);
+// The file's bytes, UTF-16LE after the byte-order mark, written straight
+// into one buffer sized up front: an export of thousands of devices is tens
+// of megabytes.
+class Utf16Writer {
+ public:
+  explicit Utf16Writer(std::size_t chars) {
+    bytes_.reserve(2 + 2 * chars);
+    bytes_ = {0xFF, 0xFE};
   }
-  return out;
-}
+  Utf16Writer& Put(std::u16string_view text) {
+    for (char16_t c : text) PutChar(c);
+    return *this;
+  }
+  // A name or a text between quotes.
+  Utf16Writer& Quoted(std::u16string_view text) {
+    PutChar(u'"');
+    for (char16_t c : OneLine(text)) {
+      if (c == u'\\' || c == u'"') PutChar(u'\\');
+      PutChar(c);
+    }
+    PutChar(u'"');
+    return *this;
+  }
+  Utf16Writer& Dword(std::uint32_t value) {
+    static constexpr char16_t kDigits[] = u"0123456789abcdef";
+    Put(u"dword:");
+    for (int shift = 28; shift >= 0; shift -= 4) PutChar(kDigits[(value >> shift) & 0xF]);
+    return *this;
+  }
+  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 
-std::u16string Dword(std::uint32_t value) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
-  std::u16string out = u"dword:";
-  for (int shift = 28; shift >= 0; shift -= 4) out.push_back(kDigits[(value >> shift) & 0xF]);
-  return out;
-}
+ private:
+  void PutChar(char16_t c) {
+    bytes_.push_back(static_cast<std::uint8_t>(c));
+    bytes_.push_back(static_cast<std::uint8_t>(c >> 8));
+  }
+  std::vector<std::uint8_t> bytes_;
+};
 
 }  // namespace
 
@@ -264,46 +286,37 @@ RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
 }
 
 std::vector<std::uint8_t> WriteRegFile(const RegFile& file) {
-  std::u16string text(kUnicodeHeader);
-  text += u"\r\n";
-  for (const std::u16string& comment : file.comments) {
-    text += u"; ";
-    text += OneLine(comment);
-    text += u"\r\n";
-  }
+  // Room for every character and the syntax around it; escapes are rare.
+  std::size_t chars = kUnicodeHeader.size() + 4;
+  for (const std::u16string& comment : file.comments) chars += comment.size() + 4;
   for (const RegFileKey& key : file.keys) {
-    text += u"\r\n[";
-    text += OneLine(key.path);
-    text += u"]\r\n";
+    chars += key.path.size() + 6;
+    for (const RegFileValue& value : key.values) chars += value.name.size() + value.text.size() + 24;
+  }
+  Utf16Writer out(chars);
+  out.Put(kUnicodeHeader).Put(u"\r\n");
+  for (const std::u16string& comment : file.comments) out.Put(u"; ").Put(OneLine(comment)).Put(u"\r\n");
+  for (const RegFileKey& key : file.keys) {
+    out.Put(u"\r\n[").Put(OneLine(key.path)).Put(u"]\r\n");
     for (const RegFileValue& value : key.values) {
       if (value.name.empty()) {
-        text += u'@';
+        out.Put(u"@");
       } else {
-        text += u'"';
-        text += Escaped(value.name);
-        text += u'"';
+        out.Quoted(value.name);
       }
+      out.Put(u"=");
       if (value.data == RegData::Text) {
-        text += u"=\"";
-        text += Escaped(value.text);
-        text += u'"';
+        out.Quoted(value.text);
       } else if (value.data == RegData::Number) {
-        text += u"=";
-        text += Dword(value.number);
+        out.Dword(value.number);
       } else {
         throw std::invalid_argument("only text and number values are written");
       }
-      text += u"\r\n";
+      out.Put(u"\r\n");
     }
   }
-  text += u"\r\n";
-  std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
-  bytes.reserve(2 + text.size() * 2);
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<std::uint8_t>(c));
-    bytes.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  return bytes;
+  out.Put(u"\r\n");
+  return out.Take();
 }
 
 }  // namespace vantrel
