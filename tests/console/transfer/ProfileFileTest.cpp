@@ -147,28 +147,17 @@ TEST_F(ProfileFileTest, RefusesAnythingButDeviceProfilesNamingTheLine) {
 }
 
 TEST_F(ProfileFileTest, RefusesAFileWithoutADevice) {
-  try {
+  const auto refusal = [&] {
     Read(Utf16File(u"Windows Registry Editor Version 5.00\r\n\r\n"
                    u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER]\r\n"));
-    FAIL() << "accepted";
-  } catch (const RegFileError& e) {
-    EXPECT_EQ(e.line(), 0);
-    EXPECT_STREQ(e.what(), "The file holds no device profile.");
-  }
+  };
+  EXPECT_EQ(test::ErrorText<RegFileError>(refusal), "The file holds no device profile.");
 }
 
 TEST_F(ProfileFileTest, AnExportRefusesALineBreakNamingTheDevice) {
   profiles.devices[0].Version = "1\r\n2";
-  EXPECT_THROW(
-      {
-        try {
-          ProfileRegFile(profiles, codec);
-        } catch (const std::invalid_argument& e) {
-          EXPECT_STREQ(e.what(), "Device Front cannot be exported: a name or text of its profile holds a line break.");
-          throw;
-        }
-      },
-      std::invalid_argument);
+  EXPECT_EQ(test::ErrorText<std::invalid_argument>([&] { ProfileRegFile(profiles, codec); }),
+            "Device Front cannot be exported: a name or text of its profile holds a line break.");
 }
 
 }  // namespace

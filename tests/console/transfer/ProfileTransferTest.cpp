@@ -130,19 +130,12 @@ TEST_F(ProfileTransferTest, MissingValuesGoOutAsASaveWouldWriteThemAndWrongOnesN
   EXPECT_EQ(sparse.devices[0], expected);
 
   store.PutString(DeviceKey("Sparse"), u"TcpPort", u"9100");
-  EXPECT_THROW(
-      {
-        try {
-          Export("Sparse", "odd.reg");
-        } catch (const RegistryError& e) {
-          EXPECT_STREQ(e.what(), "Device Sparse cannot be exported: Failed to get data for 'TcpPort'");
-          throw;
-        }
-      },
-      RegistryError);
+  EXPECT_EQ(test::ErrorText<RegistryError>([&] { Export("Sparse", "odd.reg"); }),
+            "Device Sparse cannot be exported: Failed to get data for 'TcpPort'");
   PutDevice(store, "Renamed", 0);
   store.PutString(DeviceKey("Renamed"), u"DeviceName", u"Elsewhere");
-  EXPECT_THROW(Export("Renamed", "renamed.reg"), std::runtime_error);
+  EXPECT_EQ(test::ErrorText<std::runtime_error>([&] { Export("Renamed", "renamed.reg"); }),
+            "Device Renamed cannot be exported: its DeviceName value is Elsewhere.");
   EXPECT_EQ(files.files.size(), 1u);
 }
 
@@ -162,14 +155,9 @@ TEST_F(ProfileTransferTest, ARefusedFileOrAClosedClassKeyWritesNothing) {
   files.files["bad.reg"] = test::Utf16File(
       u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\r\n");
   api.ClearCalls();
-  try {
-    Import("bad.reg", kIdYes);
-    FAIL() << "accepted";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(),
-                 "bad.reg cannot be imported. Line 3: The key HKEY_LOCAL_MACHINE\\SOFTWARE\\Other is neither the "
-                 "POSPrinter class key nor a device key under it.");
-  }
+  EXPECT_EQ(test::ErrorText<std::runtime_error>([&] { Import("bad.reg", kIdYes); }),
+            "bad.reg cannot be imported. Line 3: The key HKEY_LOCAL_MACHINE\\SOFTWARE\\Other is neither the "
+            "POSPrinter class key nor a device key under it.");
   EXPECT_TRUE(view.boxes.empty());  // no question either
 
   Export(std::nullopt, "all.reg");

@@ -40,6 +40,17 @@ class MemoryFiles : public ProfileFiles {
   std::map<std::string, std::vector<std::uint8_t>> files;
 };
 
+// The text of the Error that f throws; "" when it throws nothing.
+template <typename Error, typename F>
+std::string ErrorText(F f) {
+  try {
+    f();
+  } catch (const Error& e) {
+    return e.what();
+  }
+  return "";
+}
+
 // Bytes of a text file: UTF-16LE with a byte-order mark, or 8-bit.
 inline std::vector<std::uint8_t> Utf16File(std::u16string_view text) {
   std::vector<std::uint8_t> bytes = {0xFF, 0xFE};
