@@ -28,6 +28,7 @@ declare -A max_len=(
   [fuzz_tcp_port_text]=4096
   [fuzz_console_registry]=16384
   [fuzz_usb_port_match]=8192
+  [fuzz_reg_file]=65536
 )
 
 findings=build/fuzz/findings

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vantrel {
@@ -25,6 +26,10 @@ enum class EditorField {
 
 enum class MouseButton { Left, Right, Middle };
 
+// What a file dialog is asked for: a file to write profiles to, or one to
+// read them from.
+enum class FileChoice { Export, Import };
+
 // Which connection page is shown and which tabs are visible
 // (tsComm, tsLan, tsUSB in this order). activePage -1: none.
 struct PageState {
@@ -37,6 +42,10 @@ struct PageState {
 inline constexpr std::uint32_t kMbOk = 0x0;
 inline constexpr std::uint32_t kMbYesNo = 0x4;
 inline constexpr std::uint32_t kMbIconStop = 0x10;
+inline constexpr std::uint32_t kMbIconQuestion = 0x20;
+inline constexpr std::uint32_t kMbIconWarning = 0x30;
+inline constexpr std::uint32_t kMbIconInformation = 0x40;
+inline constexpr std::uint32_t kMbDefButton2 = 0x100;
 inline constexpr int kIdOk = 1;
 inline constexpr int kIdYes = 6;
 inline constexpr int kIdNo = 7;
@@ -71,7 +80,13 @@ class MainView {
 
   // A modal message box owned by the window; returns the button pressed.
   virtual int ShowMessageBox(const std::string& text, const std::string& caption,
-                         std::uint32_t flags) = 0;
+                             std::uint32_t flags) = 0;
+  // A modal file dialog owned by the window, offering suggestedName; the
+  // chosen path, none when the user cancels.
+  virtual std::optional<std::string> ChooseProfileFile(FileChoice choice,
+                                                       const std::string& suggestedName) = 0;
+  // The wait cursor over the window while a long call blocks it.
+  virtual void SetBusy(bool busy) = 0;
 };
 
 }  // namespace vantrel

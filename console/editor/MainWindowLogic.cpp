@@ -7,6 +7,7 @@
 #include "console/editor/EditorRules.h"
 #include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceStore.h"
+#include "console/store/RegistryError.h"
 
 namespace vantrel {
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr std::int32_t kDefaultTcpPort = 5100;
 constexpr std::int32_t kDefaultBaudrate = 9600;
+constexpr char kReplaceQuestion[] = "Device %s already exists. Replace it?";
+constexpr char kRightsHint[] = "Administrator rights are needed to change the device profiles.";
 
 // An input the save refuses; shown by the error display like any error.
 class InputError : public std::runtime_error {
@@ -76,13 +79,32 @@ void MainWindowLogic::DevTreeClick(TreeNodeId clicked) {
   const Node* node = FindNode(clicked);
   currentNode_ = node ? node->id : kNoNode;
   if (node && node->level == 1) {
-    if (LoadDeviceEntry(registry_, node->text, entry_)) ShowEntry();
+    if (LoadDeviceEntry(registry_, node->text, entry_)) {
+      loadedDevice_ = node->text;
+      ShowEntry();
+    }
   }
 }
 
+void MainWindowLogic::DevTreeKeySelect(TreeNodeId selected) { DevTreeClick(selected); }
+
+void MainWindowLogic::DevTreeDeleteKey(TreeNodeId selected) { DeleteDevice(selected); }
+
 void MainWindowLogic::DevTreeMouseDown(MouseButton button, TreeNodeId nodeAtPoint) {
   if (button != MouseButton::Right) return;
-  view_.SetTreeMenuAttached(FindNode(nodeAtPoint) != nullptr);
+  const bool overNode = FindNode(nodeAtPoint) != nullptr;
+  view_.SetTreeMenuAttached(overNode);
+  if (overNode) {
+    menuNode_ = nodeAtPoint;
+    menuByKeyboard_ = false;
+  }
+}
+
+bool MainWindowLogic::DevTreeMenuKey(TreeNodeId selected) {
+  if (!FindNode(selected)) return false;
+  menuNode_ = selected;
+  menuByKeyboard_ = true;
+  return true;
 }
 
 void MainWindowLogic::ApplyPageStep(int index) { view_.ShowPages(PageStep(index)); }
@@ -126,16 +148,37 @@ void MainWindowLogic::btnSaveClick() {
   if (name.find('\\') != std::string::npos) {
     throw InputError("Device name must not contain '\\'.");
   }
+  if (!MayReplace(name)) return;
   CollectEditor();
-  if (SaveDeviceEntry(registry_, entry_)) RefreshDeviceTree();
+  if (SaveDeviceEntry(registry_, entry_)) {
+    loadedDevice_ = entry_.DeviceName;
+    RefreshDeviceTree();
+  }
+}
+
+bool MainWindowLogic::MayReplace(const std::string& deviceName) {
+  if (loadedDevice_ && SameRegistryName(*loadedDevice_, deviceName)) return true;
+  if (!DeviceExists(registry_, deviceName)) return true;
+  return view_.ShowMessageBox(FormatWith(kReplaceQuestion, deviceName), "Save Device",
+                              kMbYesNo | kMbIconWarning | kMbDefButton2) == kIdYes;
 }
 
 void MainWindowLogic::btnTestClick() {
-  if (hooks_.runCheckHealth) hooks_.runCheckHealth();
+  if (!hooks_.runCheckHealth) return;
+  view_.SetBusy(true);
+  try {
+    hooks_.runCheckHealth();
+  } catch (...) {
+    view_.SetBusy(false);
+    throw;
+  }
+  view_.SetBusy(false);
 }
 
-void MainWindowLogic::Delete1Click() {
-  const Node* node = FindNode(currentNode_);
+void MainWindowLogic::Delete1Click() { DeleteDevice(menuByKeyboard_ ? menuNode_ : currentNode_); }
+
+void MainWindowLogic::DeleteDevice(TreeNodeId target) {
+  const Node* node = FindNode(target);
   if (!node || node->level != 1) return;
   const Node* parent = FindNode(node->parent);
   if (!parent) return;
@@ -143,7 +186,7 @@ void MainWindowLogic::Delete1Click() {
   const std::string className = parent->text;
   const TreeNodeId nodeId = node->id;
   if (view_.ShowMessageBox(FormatWith("Are you sure to delete device %s ?", deviceName),
-                       "Delete Device", kMbYesNo) != kIdYes) {
+                           "Delete Device", kMbYesNo) != kIdYes) {
     return;
   }
   DeleteAlternateName(registry_, className, deviceName);
@@ -152,17 +195,43 @@ void MainWindowLogic::Delete1Click() {
   nodes_.erase(std::remove_if(nodes_.begin(), nodes_.end(),
                               [&](const Node& n) { return n.id == nodeId; }),
                nodes_.end());
-  currentNode_ = kNoNode;
+  if (currentNode_ == nodeId) currentNode_ = kNoNode;
   // Shows the deleted device's values again (from the record, the key is
   // gone), dropping edits that were not saved.
-  if (LoadDeviceEntry(registry_, deviceName, entry_)) ShowEntry();
+  if (LoadDeviceEntry(registry_, deviceName, entry_)) {
+    loadedDevice_ = deviceName;
+    ShowEntry();
+  }
+}
+
+void MainWindowLogic::Export1Click() {
+  const Node* node = FindNode(menuNode_);
+  if (!node || !hooks_.exportProfiles) return;
+  if (node->level == 0) {
+    hooks_.exportProfiles(node->text, std::nullopt);
+  } else if (const Node* parent = FindNode(node->parent)) {
+    hooks_.exportProfiles(parent->text, node->text);
+  }
+}
+
+void MainWindowLogic::Import1Click() {
+  if (hooks_.importProfiles && hooks_.importProfiles()) RefreshDeviceTree();
 }
 
 void MainWindowLogic::RunHandler(const std::function<void()>& handler) {
   try {
     handler();
   } catch (const std::exception& e) {
-    ShowError(e.what());
+    ShowError(e);
+  }
+}
+
+void MainWindowLogic::ShowError(const std::exception& error) {
+  const auto* registryError = dynamic_cast<const RegistryError*>(&error);
+  if (registryError && registryError->code() == kErrorAccessDenied) {
+    ShowError(ErrorDisplayText(error.what()) + "\n" + kRightsHint);
+  } else {
+    ShowError(std::string(error.what()));
   }
 }
 

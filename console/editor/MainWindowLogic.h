@@ -3,6 +3,7 @@
 // the logic works on the window only through MainView.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -23,6 +24,11 @@ struct MainWindowHooks {
   std::function<void(const std::string& classWord)> registerPrinterControls;
   // The CheckHealth sequence.
   std::function<void()> runCheckHealth;
+  // "Export...": one device, or every device of the class when none is given.
+  std::function<void(const std::string& className, const std::optional<std::string>& deviceName)>
+      exportProfiles;
+  // "Import..."; true when it wrote to the registry.
+  std::function<bool()> importProfiles;
 };
 
 class MainWindowLogic {
@@ -31,16 +37,33 @@ class MainWindowLogic {
 
   MainWindowHooks& hooks() { return hooks_; }
   MainView& view() { return view_; }
+  RegistryApi& registry() { return registry_; }
   const std::string& programTitle() const { return programTitle_; }
 
   // Form events.
   void FormCreate();
   void DevTreeClick(TreeNodeId clicked);
+  // The keyboard moved the tree's selection, or Enter was pressed in the
+  // tree: the selected node counts as clicked.
+  void DevTreeKeySelect(TreeNodeId selected);
+  // Del in the tree: the delete flow for the selected node, when it is a
+  // device node.
+  void DevTreeDeleteKey(TreeNodeId selected);
+  // A right press chooses where the context menu opens (over a node) and
+  // what "Export..." acts on (that node).
   void DevTreeMouseDown(MouseButton button, TreeNodeId nodeAtPoint);
+  // The menu key or Shift+F10 in the tree: true when the context menu
+  // opens, which it does on a selected node; its commands act on that node.
+  bool DevTreeMenuKey(TreeNodeId selected);
   void cbConnChange();
   void btnSaveClick();
   void btnTestClick();
+  // "Delete" acts on the device last clicked when the menu came from the
+  // mouse, on the selected one when it came from the keyboard.
   void Delete1Click();
+  // On a device node: that device; on the class node: all of its devices.
+  void Export1Click();
+  void Import1Click();
 
   // Window operations.
   void RefreshDeviceTree();
@@ -51,6 +74,9 @@ class MainWindowLogic {
   void RunHandler(const std::function<void()>& handler);
   // The error display: a stop box with the program's title.
   void ShowError(const std::string& message);
+  // The same for an error that left a handler; a registry write refused
+  // with 5 adds that administrator rights are needed.
+  void ShowError(const std::exception& error);
 
   DeviceEntry& entry() { return entry_; }
   const DeviceEntry& entry() const { return entry_; }
@@ -69,6 +95,10 @@ class MainWindowLogic {
   };
   const Node* FindNode(TreeNodeId id) const;
   void ApplyPageStep(int index);
+  void DeleteDevice(TreeNodeId node);
+  // Asks before a save would replace a device other than the loaded one;
+  // false when the user says No.
+  bool MayReplace(const std::string& deviceName);
 
   MainView& view_;
   RegistryApi& registry_;
@@ -76,6 +106,12 @@ class MainWindowLogic {
   MainWindowHooks hooks_;
   DeviceEntry entry_;
   TreeNodeId currentNode_ = kNoNode;
+  // The device whose profile the editor shows since the last load or save.
+  std::optional<std::string> loadedDevice_;
+  // The node the context menu was last opened on, and whether from the
+  // keyboard.
+  TreeNodeId menuNode_ = kNoNode;
+  bool menuByKeyboard_ = false;
   std::vector<Node> nodes_;  // the tree as last built, for level and parent
 };
 

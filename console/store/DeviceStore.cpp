@@ -1,6 +1,7 @@
 #include "console/store/DeviceStore.h"
 
 #include "console/store/DeviceClassTable.h"
+#include "console/store/DeviceValues.h"
 #include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
 
@@ -12,6 +13,18 @@ std::string ClassKeyPath() { return std::string(kPrinterClassKeyPath); }
 
 std::string ServiceOposPath(const std::string& relative) {
   return std::string(kServiceOposPath) + relative;
+}
+
+std::string DevicePath(const std::string& deviceName) { return ClassKeyPath() + "\\" + deviceName; }
+
+// Creates the class key in upper case when it is missing, then opens it
+// for writing.
+bool OpenClassKeyForWriting(RegistryAccess& reg) {
+  if (!reg.KeyExists(ClassKeyPath())) {
+    reg.CreateKey(ClassKeyPath());
+    reg.CloseKey();
+  }
+  return reg.OpenKey(ClassKeyPath(), true);
 }
 
 }  // namespace
@@ -40,7 +53,7 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
     // editor and a save would point it at this device.
     if (!alternateFound) entry.AlternateName.clear();
 
-    if (reg.OpenKey(ClassKeyPath() + "\\" + deviceName, false)) {
+    if (reg.OpenKey(DevicePath(deviceName), false)) {
       entry.Pid = reg.ReadString("Pid");
       entry.DeviceClass = reg.ReadString("DeviceClass");
       entry.DeviceName = reg.ReadString("DeviceName");
@@ -77,32 +90,72 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
 
 bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
   RegistryAccess reg(api);
-  if (!reg.KeyExists(ClassKeyPath())) {
-    reg.CreateKey(ClassKeyPath());
-    reg.CloseKey();
-  }
-  if (!reg.OpenKey(ClassKeyPath(), true)) return false;
+  if (!OpenClassKeyForWriting(reg)) return false;
   if (!entry.AlternateName.empty()) reg.WriteString(entry.AlternateName, entry.DeviceName);
   reg.CreateKey(entry.DeviceName);
   reg.CloseKey();
 
-  if (!reg.OpenKey(ClassKeyPath() + "\\" + entry.DeviceName, true)) return true;
-  reg.WriteString("", entry.ServiceObject);
-  reg.WriteString("Pid", entry.Pid);
-  reg.WriteString("DeviceClass", entry.DeviceClass);
-  reg.WriteString("DeviceName", entry.DeviceName);
-  reg.WriteString("DevType", entry.DevType);
-  reg.WriteString("TcpIp", entry.TcpIp);
-  reg.WriteInteger("TcpPort", entry.TcpPort);
-  reg.WriteInteger("Timeout", entry.Timeout);
-  reg.WriteString("Version", entry.Version);
-  reg.WriteInteger("USBType", entry.USBType);
-  reg.WriteString("USBDevName", entry.USBDevName);
-  reg.WriteString("CommName", entry.CommName);
-  reg.WriteInteger("Baudrate", entry.Baudrate);
-  reg.WriteInteger("ProtocolType", entry.ProtocolType);
+  if (!reg.OpenKey(DevicePath(entry.DeviceName), true)) return true;
+  for (const DeviceValue& value : kDeviceValues) {
+    const std::string name(value.name);
+    if (value.text) {
+      reg.WriteString(name, entry.*value.text);
+    } else {
+      reg.WriteInteger(name, entry.*value.number);
+    }
+  }
   reg.CloseKey();
   return true;
+}
+
+bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
+                       const std::string& deviceName) {
+  RegistryAccess reg(api);
+  if (!OpenClassKeyForWriting(reg)) return false;
+  reg.WriteString(alternateName, deviceName);
+  return true;
+}
+
+bool DeviceExists(RegistryApi& api, const std::string& deviceName) {
+  RegistryAccess reg(api);
+  return reg.KeyExists(DevicePath(deviceName));
+}
+
+DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName) {
+  RegistryAccess reg(api);
+  if (!reg.OpenKey(DevicePath(deviceName), false)) {
+    throw RegistryError("Failed to open key " + DevicePath(deviceName), reg.OpenError());
+  }
+  DeviceEntry entry;
+  for (const DeviceValue& value : kDeviceValues) {
+    const std::string name(value.name);
+    if (value.text) {
+      entry.*value.text = reg.ReadString(name);
+      continue;
+    }
+    try {
+      entry.*value.number = reg.ReadInteger(name);
+    } catch (const RegistryError& e) {
+      // A missing number counts as 0, as a missing text counts as empty.
+      if (e.code() != kErrorFileNotFound) throw;
+    }
+  }
+  return entry;
+}
+
+std::vector<AlternateName> ListAlternateNames(RegistryApi& api) {
+  std::vector<AlternateName> names;
+  RegistryAccess reg(api);
+  if (!reg.OpenKey(ClassKeyPath(), false)) return names;
+  for (const std::string& valueName : reg.GetValueNames()) {
+    if (valueName.empty()) continue;  // the key's default value names nothing
+    try {
+      names.push_back(AlternateName{valueName, reg.ReadString(valueName)});
+    } catch (const RegistryError&) {
+      // Not text, so not an alternate name.
+    }
+  }
+  return names;
 }
 
 void DeleteAlternateName(RegistryApi& api, const std::string& className,

@@ -25,6 +25,32 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
 // RegistryError.
 bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
 
+// Points alternateName at deviceName in the class key, creating the class key
+// as a save does. False when the class key cannot be opened; a refused write
+// is thrown as RegistryError.
+bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
+                       const std::string& deviceName);
+
+// Whether the class key has a device key of that name (names compare without
+// case, as the registry compares them).
+bool DeviceExists(RegistryApi& api, const std::string& deviceName);
+
+// The 14 values of a device key as they are stored, whatever the connection
+// kind; a missing value reads as empty text or 0, as a save would write it.
+// A value of the wrong type or a key that does not open is thrown as
+// RegistryError.
+DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName);
+
+struct AlternateName {
+  std::string name;
+  std::string device;
+  bool operator==(const AlternateName&) const = default;
+};
+// Every text value of the class key in enumeration order: the alternate
+// names with the device each stands for. Values that are not text are no
+// alternate names and are left out.
+std::vector<AlternateName> ListAlternateNames(RegistryApi& api);
+
 // Deletes the first alternate name of the class whose data is deviceName
 // exactly. Errors end it silently.
 void DeleteAlternateName(RegistryApi& api, const std::string& className,

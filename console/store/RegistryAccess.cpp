@@ -33,7 +33,10 @@ bool RegistryAccess::OpenKey(const std::string& path, bool canCreate) {
     rc = api_.CreateKeyEx(kHkeyLocalMachine, path.c_str(), kRegOptionNonVolatile, kKeyAllAccess,
                           &key, &disposition);
   }
-  if (rc != kErrorSuccess) return false;
+  if (rc != kErrorSuccess) {
+    openError_ = rc;
+    return false;
+  }
   current_ = key;
   return true;
 }
@@ -60,7 +63,7 @@ void RegistryAccess::CreateKey(const std::string& path) {
   const std::int32_t rc = api_.CreateKeyEx(BaseKey(), path.c_str(), kRegOptionNonVolatile,
                                            kKeyAllAccess, &key, &disposition);
   if (rc == kErrorSuccess) api_.CloseKey(key);
-  if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to create key %s", path));
+  if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to create key %s", path), rc);
 }
 
 bool RegistryAccess::DeleteKey(const std::string& path) { return DeleteKeyUnder(BaseKey(), path); }
@@ -140,7 +143,7 @@ std::string RegistryAccess::ReadString(const std::string& name) {
       continue;
     }
     if (rc == kErrorFileNotFound) return {};
-    if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name));
+    if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
     buffer.resize(std::min<std::size_t>(len, buffer.size()));
     break;
   }
@@ -158,9 +161,8 @@ std::int32_t RegistryAccess::ReadInteger(const std::string& name) {
   unsigned char bytes[4] = {0, 0, 0, 0};
   std::uint32_t type = kRegNone;
   std::uint32_t size = sizeof bytes;
-  if (api_.QueryValueEx(current_, name.c_str(), &type, bytes, &size) != kErrorSuccess) {
-    throw RegistryError(Quoted("Failed to get data for '%s'", name));
-  }
+  const std::int32_t rc = api_.QueryValueEx(current_, name.c_str(), &type, bytes, &size);
+  if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
   if (type != kRegDword) throw RegistryError(Quoted("Invalid data type for '%s'", name));
   const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |
                              static_cast<std::uint32_t>(bytes[1]) << 8 |
@@ -184,9 +186,8 @@ void RegistryAccess::WriteInteger(const std::string& name, std::int32_t value) {
 
 void RegistryAccess::PutData(const std::string& name, std::uint32_t type,
                              const unsigned char* data, std::uint32_t size) {
-  if (api_.SetValueEx(current_, name.c_str(), type, data, size) != kErrorSuccess) {
-    throw RegistryError(Quoted("Failed to set data for '%s'", name));
-  }
+  const std::int32_t rc = api_.SetValueEx(current_, name.c_str(), type, data, size);
+  if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to set data for '%s'", name), rc);
 }
 
 bool RegistryAccess::DeleteValue(const std::string& name) {

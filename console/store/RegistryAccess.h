@@ -1,6 +1,7 @@
 // Registry access object of the device store: one open key at a time under
 // HKEY_LOCAL_MACHINE, text and integer values, recursive key deletion.
-// Failures that the store reports to the user are thrown as RegistryError.
+// Failures that the store reports to the user are thrown as RegistryError,
+// with the Windows error of the refused call.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,8 @@ class RegistryAccess {
   // Opens path (relative to HKEY_LOCAL_MACHINE) with full access, creating
   // it when canCreate. The previously open key is closed first.
   bool OpenKey(const std::string& path, bool canCreate);
+  // The Windows error of the last OpenKey that failed.
+  std::int32_t OpenError() const { return openError_; }
   void CloseKey();
   bool HasOpenKey() const { return current_ != 0; }
 
@@ -57,6 +60,7 @@ class RegistryAccess {
 
   RegistryApi& api_;
   RegKey current_ = 0;
+  std::int32_t openError_ = kErrorSuccess;
 };
 
 }  // namespace vantrel

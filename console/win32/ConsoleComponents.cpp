@@ -11,6 +11,9 @@
 #include "console/opos/win32/Win32ModuleApi.h"
 #include "console/usb/MainViewUsbDeviceBox.h"
 #include "console/usb/UsbDeviceList.h"
+#include "console/transfer/ProfileTransfer.h"
+#include "console/transfer/win32/Win32ProfileFiles.h"
+#include "console/transfer/win32/Win32TextCodec.h"
 #include "console/usb/win32/USBComm.h"
 #include "console/win32/ErrorDisplay.h"
 #include "console/win32/uMain.h"
@@ -51,6 +54,14 @@ void CheckHealth(TMainFM& form) {
                  messages);
 }
 
+// The same registry as the window's own reads and saves.
+struct Transfer {
+  explicit Transfer(TMainFM& form) : services{form.logic().registry(), codec, files} {}
+  Win32TextCodec codec;
+  Win32ProfileFiles files;
+  TransferServices services;
+};
+
 }  // namespace
 
 void ConnectConsoleComponents(TMainFM& form) {
@@ -58,6 +69,14 @@ void ConnectConsoleComponents(TMainFM& form) {
   hooks.setUpUsbDeviceList = [&form] { SetUpUsbDeviceList(form); };
   hooks.registerPrinterControls = &RegisterComponents;
   hooks.runCheckHealth = [&form] { CheckHealth(form); };
+  hooks.exportProfiles = [&form](const std::string& className, const std::optional<std::string>& deviceName) {
+    Transfer transfer(form);
+    ExportProfiles(form, transfer.services, className, deviceName);
+  };
+  hooks.importProfiles = [&form] {
+    Transfer transfer(form);
+    return ImportProfiles(form, transfer.services);
+  };
 }
 
 }  // namespace vantrel::win32

@@ -78,4 +78,19 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 
+struct FontTraits {
+  using Handle = HFONT;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle font) { DeleteObject(font); }
+};
+using UniqueFont = UniqueHandle<FontTraits>;
+
+// Files, whose "none" is INVALID_HANDLE_VALUE.
+struct FileTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle handle) { CloseHandle(handle); }
+};
+using UniqueFile = UniqueHandle<FileTraits>;
+
 }  // namespace vantrel::win32

@@ -5,6 +5,8 @@
 #define IDI_VANTREL 100
 #define IDR_PMENU 200
 #define IDM_DELETE1 201
+#define IDM_EXPORT 202
+#define IDM_IMPORT 203
 
 #define IDC_DEVTREE 1001
 #define IDC_GROUPBOX1 1002

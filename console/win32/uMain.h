@@ -2,18 +2,24 @@
 // tree, the "Config" editor, the connection pages and the two buttons. It
 // carries out what MainWindowLogic decides and turns messages into its
 // event handlers; errors leaving a handler go to the error display.
+//
+// uMain.cpp routes the messages, MainControls.cpp creates the controls and
+// lays them out for the window's DPI, MainViewWin32.cpp implements MainView,
+// DevTree.cpp wraps the tree control.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "console/editor/MainView.h"
 #include "console/editor/MainWindowLogic.h"
 #include "console/store/RegistryApi.h"
 #include "console/usb/win32/USBComm.h"
+#include "console/win32/DevTree.h"
 #include "console/win32/UniqueHandle.h"
 
 namespace vantrel::win32 {
@@ -36,10 +42,12 @@ class TMainFM final : public MainView {
   TUSBComm& AdoptUsbWatcher(std::unique_ptr<TUSBComm> watcher);
 
   // MainView.
-  void ClearTree() override;
-  TreeNodeId AddTreeNode(TreeNodeId parent, const std::string& text) override;
-  void ExpandTreeNode(TreeNodeId node) override;
-  void RemoveTreeNode(TreeNodeId node) override;
+  void ClearTree() override { tree_.Clear(); }
+  TreeNodeId AddTreeNode(TreeNodeId parent, const std::string& text) override {
+    return tree_.Add(parent, text);
+  }
+  void ExpandTreeNode(TreeNodeId node) override { tree_.Expand(node); }
+  void RemoveTreeNode(TreeNodeId node) override { tree_.Remove(node); }
   void SetTreeMenuAttached(bool attached) override { menuAttached_ = attached; }
   std::string FieldText(EditorField field) const override;
   void SetFieldText(EditorField field, const std::string& text) override;
@@ -52,35 +60,44 @@ class TMainFM final : public MainView {
   void ChooseUsbItem(int index) override;
   int ShowMessageBox(const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  std::optional<std::string> ChooseProfileFile(FileChoice choice,
+                                               const std::string& suggestedName) override;
+  void SetBusy(bool busy) override;
 
  private:
+  // uMain.cpp
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK TreeProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
                                    UINT_PTR id, DWORD_PTR self);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
-  void ReportError(const char* message);
-
-  void CreateControls();
-  HWND AddControl(const char* className, const char* text, DWORD style, int id, int x, int y,
-                  int width, int height, DWORD exStyle = 0);
-  void Layout(int width, int height);
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-
-  // The tree node at a point in screen coordinates, or kNoNode.
-  TreeNodeId TreeNodeAt(POINT screen) const;
-  // The node a left click chose: the item under the click, else the
-  // selection (a click beside an item does not move it).
-  TreeNodeId ClickedTreeNode() const;
-  void ShowTreeMenu(POINT screen);
   void OnCommand(int id, int code);
   LRESULT OnNotify(const NMHDR& header);
+  void OnContextMenu(LPARAM position);
+  bool OnSetCursor(LPARAM hitTest);
+  void ShowTreeMenu(POINT screen);
+  void ReportError(const std::exception& error);
+
+  // MainControls.cpp
+  void CreateControls();
+  HWND AddControl(const char* className, const char* text, DWORD style, int id,
+                  DWORD exStyle = 0);
+  void SetDpi(UINT dpi);
+  void Layout();
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  void LimitTrackSize(MINMAXINFO& info) const;
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
   HINSTANCE instance_;
   MainWindowLogic logic_;
   HWND hwnd_ = nullptr;
-  HWND tree_ = nullptr;
+  DevTree tree_;
   UniqueMenu menu_;
+  UniqueFont font_;
+  UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool menuAttached_ = true;
+  bool busy_ = false;
+  // The control that had the focus when the window was last deactivated.
+  HWND lastFocus_ = nullptr;
   // Declared last, so destroyed first: its handlers use the window.
   std::unique_ptr<TUSBComm> usbWatcher_;
 };

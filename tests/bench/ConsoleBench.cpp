@@ -1,14 +1,21 @@
 // The console's device tree refresh and device load over an indexed
 // registry of 100, 1,000 and 10,000 devices, each against the bare registry
-// walk it cannot do without (the baseline, measured in the same run).
+// walk it cannot do without; the export of that many devices against reading
+// their values once, and the reading of the exported file against decoding
+// its text (the baselines, measured in the same run).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "console/editor/MainView.h"
 #include "console/editor/MainWindowLogic.h"
 #include "console/store/DeviceStore.h"
+#include "console/transfer/ProfileTransfer.h"
+#include "console/transfer/RegFile.h"
 #include "tests/bench/IndexedConsoleRegistry.h"
+#include "tests/console/transfer/TransferTestSupport.h"
 
 namespace {
 
@@ -33,6 +40,8 @@ class CountingView : public vantrel::MainView {
   void ClearUsbItems() override {}
   void ChooseUsbItem(int) override {}
   int ShowMessageBox(const std::string&, const std::string&, std::uint32_t) override { return 1; }
+  std::optional<std::string> ChooseProfileFile(vantrel::FileChoice, const std::string&) override { return {}; }
+  void SetBusy(bool) override {}
 };
 
 // N device profiles, each with an alternate name on the class key.
@@ -120,8 +129,76 @@ void BM_DeviceLoad_Baseline(benchmark::State& state) {
   }
 }
 
+// An exported file of every device, as an import reads it.
+const std::vector<std::uint8_t>& ExportedFile(int devices) {
+  static std::map<int, std::vector<std::uint8_t>> built;
+  auto [it, fresh] = built.try_emplace(devices);
+  if (fresh) {
+    vantrel::test::Latin1Codec codec;
+    it->second = vantrel::WriteRegFile(
+        vantrel::ProfileRegFile(vantrel::CollectProfiles(Registry(devices), "POSPrinter", std::nullopt), codec));
+  }
+  return it->second;
+}
+
+void BM_ProfileFileRead(benchmark::State& state) {
+  const auto& file = ExportedFile(static_cast<int>(state.range(0)));
+  vantrel::test::Latin1Codec codec;
+  for (auto _ : state) {
+    const vantrel::ProfileSet profiles = vantrel::ReadProfileRegFile(vantrel::ReadRegFile(file, codec), codec);
+    benchmark::DoNotOptimize(profiles.devices.size());
+  }
+}
+
+// The floor: decode the UTF-16 text and find its lines.
+void BM_ProfileFileRead_Baseline(benchmark::State& state) {
+  const auto& file = ExportedFile(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    std::u16string text;
+    text.reserve(file.size() / 2);
+    for (std::size_t i = 2; i + 1 < file.size(); i += 2) text.push_back(static_cast<char16_t>(file[i] | file[i + 1] << 8));
+    benchmark::DoNotOptimize(std::count(text.begin(), text.end(), u'\n'));
+  }
+}
+
+void BM_ProfileExport(benchmark::State& state) {
+  auto& registry = Registry(static_cast<int>(state.range(0)));
+  vantrel::test::Latin1Codec codec;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(vantrel::WriteRegFile(
+        vantrel::ProfileRegFile(vantrel::CollectProfiles(registry, "POSPrinter", std::nullopt), codec)));
+  }
+}
+
+// The floor: read every value of every device key and of the class key once.
+void BM_ProfileExport_Baseline(benchmark::State& state) {
+  const int devices = static_cast<int>(state.range(0));
+  auto& registry = Registry(devices);
+  char name[256];
+  unsigned char data[256];
+  for (auto _ : state) {
+    for (int i = -1; i < devices; ++i) {
+      const std::string path = i < 0 ? kClassKey : kClassKey + "\\Device " + std::to_string(100000 + i);
+      vantrel::RegKey key = 0;
+      registry.OpenKeyEx(vantrel::kHkeyLocalMachine, path.c_str(), 0, vantrel::kKeyAllAccess, &key);
+      for (std::uint32_t v = 0;; ++v) {
+        std::uint32_t length = sizeof name;
+        std::uint32_t size = sizeof data;
+        std::uint32_t type = 0;
+        if (registry.EnumValue(key, v, name, &length, &type, data, &size) != 0) break;
+        benchmark::DoNotOptimize(data);
+      }
+      registry.CloseKey(key);
+    }
+  }
+}
+
 }  // namespace
 
+BENCHMARK(BM_ProfileExport)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProfileExport_Baseline)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProfileFileRead)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ProfileFileRead_Baseline)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeviceTreeRefresh)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeviceTreeRefresh_Baseline)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DeviceLoad)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);

@@ -204,14 +204,16 @@ TEST_F(MainWindowLogicTest, ASaveErrorReachesTheErrorDisplayAndKeepsTheTree) {
   api.FailCall("RegCreateKeyExA", "Front", 5);
   Handle(&MainWindowLogic::btnSaveClick);
   ASSERT_EQ(view.boxes.size(), 1u);
-  EXPECT_EQ(view.boxes[0].text, "Failed to create key Front.");
+  EXPECT_EQ(view.boxes[0].text,
+            "Failed to create key Front.\nAdministrator rights are needed to change the device profiles.");
   EXPECT_EQ(view.boxes[0].caption, "Vantrel");
   EXPECT_EQ(view.boxes[0].flags, 0x10u);
   EXPECT_EQ(view.clears, clears);
   EXPECT_EQ(logic.CurrentNodeText(), "Front");
 
-  // A text ending in a quote comes before "." and is shown as it is.
-  api.FailCall("RegSetValueExA", "Pid", 5);
+  // A text ending in a quote comes before "." and is shown as it is; a
+  // failure other than a refusal gives no hint.
+  api.FailCall("RegSetValueExA", "Pid", 1);
   view.fields[EditorField::DevName] = "Other";
   Handle(&MainWindowLogic::btnSaveClick);
   ASSERT_EQ(view.boxes.size(), 2u);
@@ -264,14 +266,128 @@ TEST_F(MainWindowLogicTest, DeleteActsOnTheLastClickedDeviceAndIgnoresTheClassNo
   EXPECT_TRUE(store.HasKey(DeviceKey("Front")));
 }
 
-TEST_F(MainWindowLogicTest, CheckHealthRunsItsHookAndErrorsGoToTheDisplay) {
+TEST_F(MainWindowLogicTest, CheckHealthRunsItsHookUnderTheWaitCursorAndErrorsGoToTheDisplay) {
   Start();
   Handle(&MainWindowLogic::btnTestClick);  // no hook: nothing happens
   EXPECT_TRUE(view.boxes.empty());
-  logic.hooks().runCheckHealth = [] { throw std::runtime_error("Class not registered"); };
+  std::vector<bool> busyDuringCheck;
+  logic.hooks().runCheckHealth = [&] { busyDuringCheck.push_back(view.busy); };
   Handle(&MainWindowLogic::btnTestClick);
+  EXPECT_FALSE(view.busy);
+  logic.hooks().runCheckHealth = [&] {
+    busyDuringCheck.push_back(view.busy);
+    throw std::runtime_error("Class not registered");
+  };
+  Handle(&MainWindowLogic::btnTestClick);
+  EXPECT_FALSE(view.busy);
+  EXPECT_EQ(busyDuringCheck, (std::vector<bool>{true, true}));
   ASSERT_EQ(view.boxes.size(), 1u);
   EXPECT_EQ(view.boxes[0].text, "Class not registered.");
+}
+
+TEST_F(MainWindowLogicTest, TheKeyboardSelectsLikeAClick) {
+  Start();
+  logic.DevTreeKeySelect(view.NodeByText("Till 2"));
+  EXPECT_EQ(logic.CurrentNodeText(), "Till 2");
+  EXPECT_EQ(Field(EditorField::IP), "10.0.0.7");
+  const auto fields = view.fields;
+  logic.DevTreeKeySelect(view.NodeByText("POSPrinter"));
+  EXPECT_EQ(logic.CurrentNodeLevel(), 0);
+  EXPECT_EQ(view.fields, fields);
+}
+
+TEST_F(MainWindowLogicTest, DelDeletesTheSelectedDeviceAfterItsQuestion) {
+  Start();
+  Click("Front");
+  logic.DevTreeDeleteKey(view.NodeByText("POSPrinter"));
+  EXPECT_TRUE(view.boxes.empty());
+  view.answers = {kIdNo, kIdYes};
+  logic.DevTreeDeleteKey(view.NodeByText("Till 2"));
+  EXPECT_TRUE(store.HasKey(DeviceKey("Till 2")));
+  logic.DevTreeDeleteKey(view.NodeByText("Till 2"));
+  EXPECT_EQ(view.boxes.at(1).text, "Are you sure to delete device Till 2 ?");
+  EXPECT_FALSE(store.HasKey(DeviceKey("Till 2")));
+  // Another device was clicked last: it stays current.
+  EXPECT_EQ(logic.CurrentNodeText(), "Front");
+}
+
+TEST_F(MainWindowLogicTest, TheMenuFromTheKeyboardActsOnTheSelectionFromTheMouseAsBefore) {
+  std::vector<std::pair<std::string, std::optional<std::string>>> exports;
+  logic.hooks().exportProfiles = [&](const std::string& cls, const std::optional<std::string>& device) {
+    exports.emplace_back(cls, device);
+  };
+  Start();
+  EXPECT_FALSE(logic.DevTreeMenuKey(kNoNode));  // nothing selected: no menu
+  Click("Front");
+  ASSERT_TRUE(logic.DevTreeMenuKey(view.NodeByText("Till 2")));
+  logic.Export1Click();
+  view.answers = {kIdYes};
+  logic.Delete1Click();
+  EXPECT_EQ(view.boxes.at(0).text, "Are you sure to delete device Till 2 ?");
+
+  // With the mouse, "Delete" keeps to the device clicked last and "Export..."
+  // takes the node under the pointer.
+  logic.DevTreeMouseDown(MouseButton::Right, view.NodeByText("POSPrinter"));
+  logic.Export1Click();
+  view.answers = {kIdNo};
+  logic.Delete1Click();
+  EXPECT_EQ(view.boxes.at(1).text, "Are you sure to delete device Front ?");
+  EXPECT_EQ(exports, (std::vector<std::pair<std::string, std::optional<std::string>>>{
+                         {"POSPrinter", "Till 2"}, {"POSPrinter", std::nullopt}}));
+}
+
+TEST_F(MainWindowLogicTest, ImportRebuildsTheTreeOnlyWhenItWrote) {
+  Start();
+  Click("Front");
+  bool wrote = false;
+  logic.hooks().importProfiles = [&] { return wrote; };
+  logic.Import1Click();
+  EXPECT_EQ(logic.CurrentNodeText(), "Front");
+  wrote = true;
+  logic.Import1Click();
+  EXPECT_EQ(logic.CurrentNode(), kNoNode);
+}
+
+TEST_F(MainWindowLogicTest, SavingOverAnotherDeviceAsksAndNoWritesNothing) {
+  Start();
+  Click("Front");
+  view.fields[EditorField::DevName] = "till 2";
+  view.answers = {kIdNo};
+  api.ClearCalls();
+  Handle(&MainWindowLogic::btnSaveClick);
+  ASSERT_EQ(view.boxes.size(), 1u);
+  EXPECT_EQ(view.boxes[0].text, "Device till 2 already exists. Replace it?");
+  EXPECT_EQ(view.boxes[0].caption, "Save Device");
+  EXPECT_EQ(view.boxes[0].flags, kMbYesNo | kMbIconWarning | kMbDefButton2);
+  EXPECT_TRUE(api.CallNames("RegSetValueExA").empty());
+  EXPECT_TRUE(api.CallNames("RegCreateKeyExA").empty());
+  EXPECT_EQ(logic.entry().DeviceName, "Front");  // the record is untouched too
+
+  view.answers = {kIdYes};
+  Handle(&MainWindowLogic::btnSaveClick);
+  EXPECT_TRUE(HasDword(store, DeviceKey("Till 2"), "ProtocolType", 0));
+  // What was just saved is the loaded device now.
+  Handle(&MainWindowLogic::btnSaveClick);
+  EXPECT_EQ(view.boxes.size(), 2u);
+}
+
+TEST_F(MainWindowLogicTest, SavingTheLoadedOrANewDeviceAsksNothing) {
+  Start();
+  Click("Front");
+  view.fields[EditorField::DevName] = "FRONT";  // the same key
+  Handle(&MainWindowLogic::btnSaveClick);
+  view.fields[EditorField::DevName] = "Kitchen";
+  Handle(&MainWindowLogic::btnSaveClick);
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(store.HasKey(DeviceKey("Kitchen")));
+
+  // Nothing loaded yet: any existing name asks.
+  test::RecordingView fresh;
+  MainWindowLogic other{fresh, api, "Vantrel"};
+  other.FormCreate();
+  fresh.fields[EditorField::DevName] = "Front";
+  other.RunHandler([&] { other.btnSaveClick(); });
+  EXPECT_EQ(fresh.boxes.size(), 1u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -56,8 +57,18 @@ class RecordingView : public MainView {
   void ClearUsbItems() override { usbItems.clear(); }
   void ChooseUsbItem(int index) override { fields[EditorField::USBDev] = usbItems.at(index); }
 
+  std::optional<std::string> ChooseProfileFile(FileChoice choice,
+                                               const std::string& suggestedName) override {
+    fileDialogs.push_back({choice, suggestedName});
+    if (chosenFiles.empty()) return std::nullopt;
+    auto chosen = chosenFiles.front();
+    chosenFiles.pop_front();
+    return chosen;
+  }
+  void SetBusy(bool on) override { busy = on; }
+
   int ShowMessageBox(const std::string& text, const std::string& caption,
-                 std::uint32_t flags) override {
+                     std::uint32_t flags) override {
     boxes.push_back(ShownBox{text, caption, flags});
     if (answers.empty()) return kIdOk;
     const int answer = answers.front();
@@ -93,6 +104,10 @@ class RecordingView : public MainView {
   std::vector<std::string> usbItems;
   std::vector<ShownBox> boxes;
   std::deque<int> answers;
+  // File dialogs asked for, and the paths they answer (none: cancelled).
+  std::vector<std::pair<FileChoice, std::string>> fileDialogs;
+  std::deque<std::optional<std::string>> chosenFiles;
+  bool busy = false;
 };
 
 }  // namespace vantrel::test

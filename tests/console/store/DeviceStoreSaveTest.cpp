@@ -11,25 +11,8 @@ namespace {
 using kit::fakes::HasDword;
 using kit::fakes::HasSz;
 using test::DeviceKey;
+using test::EditorEntry;
 using test::kClassKey;
-
-DeviceEntry EditorEntry(const std::string& name, std::int32_t protocol) {
-  DeviceEntry e;
-  e.ServiceObject = "SOZELTANO.OPOSPrinter";
-  e.DeviceClass = "POSPrinter";
-  e.DeviceName = name;
-  e.Pid = "p1";
-  e.Version = "v2";
-  e.Timeout = 700;
-  e.USBType = 4;
-  e.TcpIp = "192.168.1.20";
-  e.TcpPort = 9100;
-  e.CommName = "COM12";
-  e.Baudrate = 115200;
-  e.USBDevName = "VID_811E&PID_2001";
-  e.ProtocolType = protocol;
-  return e;
-}
 
 class SaveTest : public ::testing::Test {
  protected:

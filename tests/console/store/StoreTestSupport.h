@@ -16,6 +16,25 @@ inline std::u16string DeviceKey(const std::string& name) {
   return kClassKey + u"\\" + kit::fakes::WidenBytes(name);
 }
 
+// A profile as the editor hands it to a save.
+inline DeviceEntry EditorEntry(const std::string& name, std::int32_t protocol) {
+  DeviceEntry e;
+  e.ServiceObject = "SOZELTANO.OPOSPrinter";
+  e.DeviceClass = "POSPrinter";
+  e.DeviceName = name;
+  e.Pid = "p1";
+  e.Version = "v2";
+  e.Timeout = 700;
+  e.USBType = 4;
+  e.TcpIp = "192.168.1.20";
+  e.TcpPort = 9100;
+  e.CommName = "COM12";
+  e.Baudrate = 115200;
+  e.USBDevName = "VID_811E&PID_2001";
+  e.ProtocolType = protocol;
+  return e;
+}
+
 // A profile as another tool or an earlier save left it.
 inline void PutDevice(kit::fakes::FakeRegistryStore& store, const std::string& name,
                       std::int32_t protocol) {

@@ -66,13 +66,32 @@ bool SetEveryoneAccess(const std::wstring& subKey, DWORD rights) {
 void UseRegistryView(REGSAM view) { g_view = view; }
 
 void ClearProfiles() {
-  HKEY parent = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\OLEforRetail\\ServiceOPOS", 0, KEY_ALL_ACCESS | g_view,
-                    &parent) != ERROR_SUCCESS) {
-    return;
+  for (REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kClassKeyPath, 0, KEY_ALL_ACCESS | view, &key) != ERROR_SUCCESS) continue;
+    RegDeleteTreeW(key, nullptr);
+    RegCloseKey(key);
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kClassKeyPath, view, 0);
   }
-  RegDeleteTreeW(parent, L"POSPRINTER");
-  RegCloseKey(parent);
+}
+
+RawValues ReadValues(const std::wstring& subKey, REGSAM view) {
+  RawValues values;
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Path(subKey).c_str(), 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
+    return values;
+  }
+  std::vector<wchar_t> name(16384);
+  std::vector<BYTE> data(65536);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameLen = static_cast<DWORD>(name.size());
+    DWORD size = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    if (RegEnumValueW(key, i, name.data(), &nameLen, nullptr, &type, data.data(), &size) != ERROR_SUCCESS) break;
+    values.emplace_back(std::wstring(name.data(), nameLen), RawValue{type, {data.begin(), data.begin() + size}});
+  }
+  RegCloseKey(key);
+  return values;
 }
 
 void PutSz(const std::wstring& subKey, const std::wstring& name, const std::wstring& data) {

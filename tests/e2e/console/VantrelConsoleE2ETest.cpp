@@ -2,6 +2,7 @@
 // mouse clicks and keys; the registry is checked from outside afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 
@@ -14,6 +15,8 @@ namespace {
 
 using kit::e2e::App;
 using kit::e2e::TreeItem;
+
+std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 std::wstring WithoutAccelerator(std::wstring text) {
   std::erase(text, L'&');
@@ -101,14 +104,30 @@ class VantrelConsoleTest : public ::testing::Test {
     EnumWindows(FindMenu, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
-  // Right-click on the node, then choose "Delete" from the context menu.
-  std::optional<kit::e2e::MessageBoxInfo> DeleteByMenu(const std::wstring& name) {
+  // Right-click on the node, then choose item 0 "Delete", 1 "Export..." or
+  // 2 "Import..." from the context menu with the keys.
+  bool ChooseFromMenu(const std::wstring& name, int item) {
     kit::e2e::ClickTreeItem(tree, Item(name), kit::e2e::MouseButton::Right);
-    if (!kit::e2e::WaitUntil([&] { return MenuOpen(); })) return std::nullopt;
+    if (!kit::e2e::WaitUntil([&] { return MenuOpen(); })) return false;
     kit::e2e::SaveScreenshot("console-menu-" + std::string(name.begin(), name.end()));
-    kit::e2e::PressKey(VK_DOWN);
+    for (int i = 0; i <= item; ++i) kit::e2e::PressKey(VK_DOWN);
     kit::e2e::PressKey(VK_RETURN);
+    return true;
+  }
+  std::optional<kit::e2e::MessageBoxInfo> DeleteByMenu(const std::wstring& name) {
+    if (!ChooseFromMenu(name, 0)) return std::nullopt;
     return kit::e2e::WaitForMessageBox(app->pid());
+  }
+  // Answers the box that comes next with the button given, after checking
+  // its text.
+  ::testing::AssertionResult Answer(const std::wstring& text, int button) {
+    auto box = kit::e2e::WaitForMessageBox(app->pid());
+    if (!box) return ::testing::AssertionFailure() << "no message box";
+    if (box->text != text) {
+      return ::testing::AssertionFailure() << "the box says \"" << Narrow(box->text) << '"';
+    }
+    kit::e2e::AnswerMessageBox(*box, button);
+    return ::testing::AssertionSuccess();
   }
   // Which connection pages show their controls: RS232, TCP/IP, USB.
   std::vector<bool> PagesShown() const {
@@ -154,8 +173,8 @@ TEST_F(VantrelConsoleTest, StartsWithTheExpandedClassNodeAndTheUsbPage) {
   EXPECT_EQ(PagesShown(), (std::vector<bool>{false, false, true}));
   EXPECT_EQ(TabCount(), 1);
   EXPECT_EQ(kit::e2e::ReadText(main), L"ZELTANOOpos");
-  EXPECT_EQ(Text(IDC_BTNSAVE), L"Save");
-  EXPECT_EQ(Text(IDC_BTNTEST), L"CheckHealth");
+  EXPECT_EQ(WithoutAccelerator(Text(IDC_BTNSAVE)), L"Save");
+  EXPECT_EQ(WithoutAccelerator(Text(IDC_BTNTEST)), L"CheckHealth");
 }
 
 TEST_F(VantrelConsoleTest, ClickingADeviceFillsTheEditorAndShowsItsPage) {
@@ -291,17 +310,122 @@ TEST_F(VantrelConsoleTest, ARegistryRefusalDuringSaveIsShownInTheErrorDisplay) {
   ASSERT_TRUE(MakeReadOnly(L"Front"));
   kit::e2e::SetText(Ctl(IDC_EDTDEVNAME), L"Front");
   kit::e2e::Click(Ctl(IDC_BTNSAVE));
+  // A key that cannot be opened for writing still exists.
+  ASSERT_TRUE(Answer(L"Device Front already exists. Replace it?", IDYES));
   auto box = kit::e2e::WaitForMessageBox(app->pid());
   ASSERT_TRUE(box);
   kit::e2e::SaveScreenshot("console-09-save-error");
   EXPECT_EQ(box->caption, L"Vantrel");
-  EXPECT_EQ(box->text, L"Failed to create key Front.");
+  EXPECT_EQ(box->text, L"Failed to create key Front.\nAdministrator rights are needed to change the device profiles.");
   EXPECT_TRUE(box->hasIcon);
   ASSERT_EQ(box->buttons.size(), 1u);
   EXPECT_EQ(box->buttons[0], L"OK");
   kit::e2e::AnswerMessageBox(*box, IDOK);
   EXPECT_TRUE(HasDword(L"Front", L"Baudrate", 19200));
   ClickDevice(L"Back");
+}
+
+TEST_F(VantrelConsoleTest, TheKeyboardLoadsDevicesAndDelDeletesOneAfterItsQuestion) {
+  kit::e2e::FocusWindow(tree);
+  kit::e2e::PressKey(VK_HOME);
+  kit::e2e::PressKey(VK_DOWN);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return Text(IDC_EDTDEVNAME) == L"Back"; }));
+  EXPECT_EQ(Text(IDC_EDTIP), L"10.1.1.1");
+  kit::e2e::PressKey(VK_DOWN);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return Text(IDC_EDTLNAME) == L"Alias"; }));
+  kit::e2e::SaveScreenshot("console-11-keyboard");
+
+  kit::e2e::PressKey(VK_DELETE);
+  ASSERT_TRUE(Answer(L"Are you sure to delete device Front ?", IDYES));
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return !KeyExists(L"Front") && TreeTexts().size() == 2; }));
+  EXPECT_TRUE(KeyExists(L"Back"));
+
+  // The menu key opens the menu on the selected node: Delete names it.
+  kit::e2e::PressKey(VK_END);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return Text(IDC_EDTDEVNAME) == L"Back"; }));
+  kit::e2e::PressKey(VK_APPS);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return MenuOpen(); }));
+  kit::e2e::PressKey(VK_DOWN);
+  kit::e2e::PressKey(VK_RETURN);
+  EXPECT_TRUE(Answer(L"Are you sure to delete device Back ?", IDNO));
+}
+
+TEST_F(VantrelConsoleTest, SavingOverAnotherDeviceAsksAndNoKeepsIt) {
+  ClickDevice(L"Front");
+  kit::e2e::SetText(Ctl(IDC_EDTDEVNAME), L"Back");
+  kit::e2e::Click(Ctl(IDC_BTNSAVE));
+  auto box = kit::e2e::WaitForMessageBox(app->pid());
+  ASSERT_TRUE(box);
+  kit::e2e::SaveScreenshot("console-12-replace-question");
+  EXPECT_EQ(box->text, L"Device Back already exists. Replace it?");
+  ASSERT_EQ(box->buttons.size(), 2u);
+  EXPECT_EQ(WithoutAccelerator(box->buttons[1]), L"No");
+  kit::e2e::AnswerMessageBox(*box, IDNO);
+  // Long enough for a save that No did not stop to show.
+  Sleep(300);
+  EXPECT_EQ(TreeTexts().size(), 3u);
+  EXPECT_TRUE(HasDword(L"Back", L"ProtocolType", 1));
+  EXPECT_TRUE(HasSz(L"Back", L"TcpIp", L"10.1.1.1"));
+}
+
+TEST_F(VantrelConsoleTest, ExportDeleteImportRestoresTheProfileByteForByte) {
+  // Saved once by the console, so that it has all 14 values.
+  ClickDevice(L"Front");
+  kit::e2e::Click(Ctl(IDC_BTNSAVE));
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return ValueNames(L"Front").size() == 14; }));
+  const RawValues device = ReadValues(L"Front");
+  const RawValues classValues = ReadValues(L"");
+  ASSERT_TRUE(ChooseFromMenu(L"Front", 1));
+  ASSERT_TRUE(kit::e2e::AnswerFileDialog(app->pid(), L"C:\\kit-console\\front.reg"));
+  ASSERT_TRUE(Answer(L"Exported 1 device to C:\\kit-console\\front.reg.", IDOK));
+
+  // The save rebuilt the tree: "Delete" acts on the device clicked next.
+  ClickDevice(L"Front");
+  auto box = DeleteByMenu(L"Front");
+  ASSERT_TRUE(box);
+  kit::e2e::AnswerMessageBox(*box, IDYES);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return !KeyExists(L"Front") && TreeTexts().size() == 2; }));
+
+  ASSERT_TRUE(ChooseFromMenu(L"POSPrinter", 2));
+  ASSERT_TRUE(kit::e2e::AnswerFileDialog(app->pid(), L"C:\\kit-console\\front.reg"));
+  box = kit::e2e::WaitForMessageBox(app->pid());
+  ASSERT_TRUE(box);
+  kit::e2e::SaveScreenshot("console-13-import-question");
+  EXPECT_EQ(box->text, L"Import 1 device from front.reg?\n\nDevices to add: Front");
+  kit::e2e::AnswerMessageBox(*box, IDYES);
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return TreeTexts().size() == 3; }));
+  EXPECT_EQ(ReadValues(L"Front"), device);
+  EXPECT_EQ(ReadValues(L""), classValues);
+}
+
+TEST_F(VantrelConsoleTest, OneExportedFileGivesA32BitControlItsProfileOnEitherWindows) {
+  ASSERT_TRUE(ChooseFromMenu(L"POSPrinter", 1));
+  ASSERT_TRUE(kit::e2e::AnswerFileDialog(app->pid(), L"C:\\kit-console\\all.reg"));
+  ASSERT_TRUE(Answer(L"Exported 2 devices to C:\\kit-console\\all.reg.", IDOK));
+  app->Kill();
+  ClearProfiles();
+
+  // The registry tool of 64-bit Windows, as a double click or "reg import"
+  // runs it there; on 32-bit Windows the same tool writes the plain keys.
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  const std::wstring reg = std::wstring(windows) + (wow64 ? L"\\Sysnative" : L"\\System32") + L"\\reg.exe";
+  kit::e2e::App tool = kit::e2e::App::Start(reg, L"import C:\\kit-console\\all.reg");
+  DWORD code = 1;
+  ASSERT_TRUE(tool.WaitForExit(30000, &code));
+  EXPECT_EQ(code, 0u);
+  // The same keys in both views; a value the profile lacked comes as a save
+  // writes it.
+  const RawValue ip{REG_SZ, {'1', 0, '0', 0, '.', 0, '1', 0, '.', 0, '1', 0, '.', 0, '1', 0, 0, 0}};
+  for (const wchar_t* key : {L"", L"Front", L"Back"}) {
+    EXPECT_EQ(ReadValues(key, KEY_WOW64_32KEY), ReadValues(key, KEY_WOW64_64KEY)) << Narrow(key);
+  }
+  const RawValues back = ReadValues(L"Back", KEY_WOW64_32KEY);
+  EXPECT_EQ(back.size(), 14u);
+  EXPECT_NE(std::find(back.begin(), back.end(), std::pair<std::wstring, RawValue>{L"TcpIp", ip}), back.end());
+  EXPECT_EQ(ReadValues(L"", KEY_WOW64_32KEY).size(), 1u);
 }
 
 }  // namespace

@@ -141,6 +141,23 @@ std::optional<MessageBoxInfo> WaitForMessageBox(DWORD pid, DWORD timeoutMs = kDe
 // until the box is gone.
 void AnswerMessageBox(const MessageBoxInfo& box, int buttonId);
 
+// --- file dialogs ----------------------------------------------------------
+
+// Waits for an Open or Save As dialog of pid, types path into its file name
+// field and presses OK. False when no dialog came or it stayed open (a
+// path the dialog refused).
+bool AnswerFileDialog(DWORD pid, const std::wstring& path, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// --- DPI -------------------------------------------------------------------
+
+// The screen DPI (LogPixels) of programs started after the call.
+void SetScreenDpi(DWORD dpi);
+// From now on this thread reads window positions and sizes in real pixels,
+// as a per-monitor DPI-aware program sees them.
+void UseRealPixels();
+// A window's rectangle in its parent's client coordinates.
+RECT RectIn(HWND parent, HWND child);
+
 // --- screenshots -----------------------------------------------------------
 
 // Captures the whole virtual screen with GDI and writes a PNG file named

@@ -13,6 +13,17 @@ bool IsStatic(const ChildInfo& c) { return SameClassName(c.className, u"Static")
 bool IsButton(const ChildInfo& c) { return SameClassName(c.className, u"Button"); }
 bool IsIconStatic(const ChildInfo& c) { return IsStatic(c) && (c.style & kStaticTypeMask) == kStaticIcon; }
 
+// The text as a static shows it: "&" marks the next character as the access
+// key, "&&" stands for one "&".
+std::u16string Shown(const std::u16string& text) {
+  std::u16string shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'&' && i + 1 < text.size()) ++i;
+    shown.push_back(text[i]);
+  }
+  return shown;
+}
+
 }  // namespace
 
 bool SameClassName(const std::u16string& a, const std::u16string& b) {
@@ -38,7 +49,7 @@ bool IsCompositeControlClass(const std::u16string& className) {
 std::optional<size_t> LabelledSibling(const std::vector<ChildInfo>& siblings,
                                       const std::u16string& label) {
   for (size_t i = 0; i < siblings.size(); ++i) {
-    if (!IsStatic(siblings[i]) || siblings[i].text != label) continue;
+    if (!IsStatic(siblings[i]) || (siblings[i].text != label && Shown(siblings[i].text) != label)) continue;
     for (size_t j = i + 1; j < siblings.size(); ++j) {
       if (!IsStatic(siblings[j])) return j;
     }

@@ -33,7 +33,8 @@ bool IsHelperWindowClass(const std::u16string& className);
 // of the dialog's own control 1001. A search inside one starts from it.
 bool IsCompositeControlClass(const std::u16string& className);
 
-// Index of the control that the first static with exactly this text labels:
+// Index of the control that the first static with this text, or showing it
+// (without an access key's "&"), labels:
 // the next sibling after it (Z order) that is not a static. nullopt when no
 // static has the text or nothing but statics follow it.
 std::optional<size_t> LabelledSibling(const std::vector<ChildInfo>& siblings,

@@ -45,6 +45,15 @@ TEST(WindowRules, LabelTextMustMatchExactly) {
   EXPECT_FALSE(LabelledSibling({Child(u"Button", u"Port:"), Child(u"Edit")}, u"Port:"));
 }
 
+TEST(WindowRules, AnAccessKeyMarkIsNotPartOfTheLabel) {
+  const std::vector<ChildInfo> siblings = {Child(u"Static", u"&Port:"), Child(u"Edit"),
+                                           Child(u"Static", u"Save && Close"), Child(u"Button")};
+  EXPECT_EQ(LabelledSibling(siblings, u"Port:"), 1u);
+  EXPECT_EQ(LabelledSibling(siblings, u"&Port:"), 1u);
+  EXPECT_EQ(LabelledSibling(siblings, u"Save & Close"), 3u);
+  EXPECT_FALSE(LabelledSibling(siblings, u"Save  Close"));
+}
+
 TEST(WindowRules, ALabelWithNothingButStaticsAfterItLabelsNothing) {
   EXPECT_FALSE(LabelledSibling({Child(u"Edit"), Child(u"Static", u"Name:"), Child(u"Static", u"x")}, u"Name:"));
   EXPECT_FALSE(LabelledSibling({}, u"Name:"));

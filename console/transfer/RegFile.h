@@ -1,0 +1,64 @@
+// Registry files as the system's registry editor and "reg import" read them:
+// "Windows Registry Editor Version 5.00" in UTF-16LE with a byte-order mark,
+// or "REGEDIT4" in the system code page. The reader knows every line form of
+// the format so that it can name what it refuses; the writer writes text and
+// number values only, which is all a device profile holds.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "console/transfer/TextCodec.h"
+
+namespace vantrel {
+
+enum class RegData {
+  Text,    // "..."       REG_SZ
+  Number,  // dword:...   REG_DWORD
+  Hex,     // hex:... or hex(n):...; type says which
+  Delete,  // =-          deletes the value
+};
+
+struct RegFileValue {
+  int line = 0;
+  std::u16string name;  // empty: the default value, written "@"
+  RegData data = RegData::Text;
+  std::uint32_t type = 1;
+  std::u16string text;
+  std::uint32_t number = 0;
+};
+
+struct RegFileKey {
+  int line = 0;
+  std::u16string path;  // as written between the brackets
+  bool remove = false;  // [-path]
+  std::vector<RegFileValue> values;
+};
+
+struct RegFile {
+  std::vector<std::u16string> comments;  // written after the header; not read back
+  std::vector<RegFileKey> keys;
+};
+
+// A file the reader refuses: the line (1 for the header) and why.
+class RegFileError : public std::runtime_error {
+ public:
+  RegFileError(int line, const std::string& reason) : std::runtime_error(reason), line_(line) {}
+  int line() const { return line_; }
+
+ private:
+  int line_;
+};
+
+RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec);
+
+// Version 5.00 in UTF-16LE with its byte-order mark, CRLF line ends and a
+// blank line before each key, as the registry editor exports. Throws
+// std::invalid_argument for what the format cannot carry: a line break in a
+// name or a text, a value that is neither text nor number.
+std::vector<std::uint8_t> WriteRegFile(const RegFile& file);
+
+}  // namespace vantrel

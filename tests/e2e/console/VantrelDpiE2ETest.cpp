@@ -1,0 +1,110 @@
+// Vantrel.exe at 96 and 144 DPI: it opens at the layout for its DPI, the
+// editor grows with the window, and the smallest window still shows the
+// whole "Config" group. Screenshots of each.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "console/editor/MainLayout.h"
+#include "console/win32/resource.h"
+#include "tests/e2e/console/ConsoleRegistry.h"
+#include "tests/e2e/driver/TestDriver.h"
+
+namespace vantrel::e2e {
+namespace {
+
+using kit::e2e::App;
+using kit::e2e::RectIn;
+
+::testing::AssertionResult At(const RECT& rect, const Box& box, bool withHeight = true) {
+  if (rect.left == box.x && rect.top == box.y && rect.right - rect.left == box.width &&
+      (!withHeight || rect.bottom - rect.top == box.height)) {
+    return ::testing::AssertionSuccess();
+  }
+  return ::testing::AssertionFailure() << "at " << rect.left << "," << rect.top << " size " << rect.right - rect.left
+                                       << "x" << rect.bottom - rect.top << ", expected " << box.x << "," << box.y
+                                       << " size " << box.width << "x" << box.height;
+}
+
+class VantrelDpiTest : public ::testing::TestWithParam<int> {
+ protected:
+  void SetUp() override {
+    kit::e2e::UseRealPixels();
+    ClearProfiles();
+    kit::e2e::SetScreenDpi(static_cast<DWORD>(GetParam()));
+    const std::wstring folder = L"C:\\kit-dpi\\";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileW(kit::e2e::DistFile("Vantrel", "Vantrel.exe").c_str(), (folder + L"Vantrel.exe").c_str(),
+                          FALSE));
+    app.emplace(App::Start(folder + L"Vantrel.exe"));
+    main = app->WaitForWindow(L"TMainFM", L"ZELTANOOpos");
+    ASSERT_NE(main, nullptr);
+  }
+  void TearDown() override {
+    if (app) app->Kill();
+    kit::e2e::SetScreenDpi(96);
+  }
+
+  ClientSize Client() const {
+    RECT rect = {};
+    GetClientRect(main, &rect);
+    return {rect.right, rect.bottom};
+  }
+  RECT Ctl(int id) const { return RectIn(main, kit::e2e::FindControlById(main, id)); }
+  // The window resized from outside, as a user drags its frame.
+  void Resize(int width, int height) {
+    SetWindowPos(main, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Sleep(300);
+  }
+  ::testing::AssertionResult LaidOut() const {
+    const MainLayout layout = LayOutMainWindow(Client(), GetParam());
+    for (const auto& [id, box, withHeight] : {std::tuple{IDC_GROUPBOX1, layout.configGroup, true},
+                                              {IDC_EDTDEVNAME, layout.configFields[0], true},
+                                              {IDC_CBCONN, layout.configFields[2], false},
+                                              {IDC_PAGECONTROL1, layout.pages, true},
+                                              {IDC_CBUSBDEV, layout.pageFields[0], false},
+                                              {IDC_BTNSAVE, layout.save, true}}) {
+      auto at = At(Ctl(id), box, withHeight);
+      if (!at) return at << " (control " << id << ")";
+    }
+    return ::testing::AssertionSuccess();
+  }
+
+  std::optional<App> app;
+  HWND main = nullptr;
+};
+
+TEST_P(VantrelDpiTest, TheLayoutFollowsTheDpiAndTheWindowSize) {
+  const int dpi = GetParam();
+  const std::string tag = "console-dpi-" + std::to_string(dpi);
+  EXPECT_EQ(Client(), InitialClientSize(dpi));
+  EXPECT_TRUE(LaidOut());
+  kit::e2e::SaveScreenshot(tag);
+
+  // Smaller than allowed: the window stops at its minimum.
+  RECT window = {};
+  GetWindowRect(main, &window);
+  Resize(50, 50);
+  EXPECT_EQ(Client(), MinimumClientSize(dpi));
+  EXPECT_TRUE(LaidOut());
+  const RECT group = Ctl(IDC_GROUPBOX1);
+  EXPECT_LE(group.right, Client().width);
+  EXPECT_LE(group.bottom, Client().height);
+  kit::e2e::SaveScreenshot(tag + "-minimum");
+  const LONG narrowField = Ctl(IDC_EDTDEVNAME).right - Ctl(IDC_EDTDEVNAME).left;
+
+  // Back to the first size (the screen is too small to go much beyond it at
+  // 144 DPI): the editor's fields take all the width the window gains.
+  Resize(window.right - window.left, window.bottom - window.top);
+  EXPECT_EQ(Client(), InitialClientSize(dpi));
+  EXPECT_EQ(Ctl(IDC_EDTDEVNAME).right - Ctl(IDC_EDTDEVNAME).left,
+            narrowField + InitialClientSize(dpi).width - MinimumClientSize(dpi).width);
+  EXPECT_TRUE(LaidOut());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, VantrelDpiTest, ::testing::Values(96, 144));
+
+}  // namespace
+}  // namespace vantrel::e2e
