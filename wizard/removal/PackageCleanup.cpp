@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "wizard/engine/WideText.h"
 #include "wizard/removal/InfSearch.h"
 #include "wizard/removal/LogText.h"
 
@@ -95,7 +96,7 @@ int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicat
   startup.dwFlags = platform::kStartfUseShowWindow;
   startup.wShowWindow = platform::kSwHide;
 
-  const std::u16string line = u"cmd /C " + Text(command);
+  const std::u16string line = u"cmd /C " + std::u16string(View(command));
   if (line.size() >= kCommandLineCapacity) {
     return 0;  // cut, it would be another command
   }
@@ -119,8 +120,8 @@ int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex) {
     Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
     return 0;
   }
-  Log(u"DeleteMyInfFile::infPath=" + Text(packageName) + u"\r\n");
-  const std::u16string command = u"pnputil.exe -f -d " + Text(packageName);
+  Log(u"DeleteMyInfFile::infPath=" + std::u16string(packageName) + u"\r\n");
+  const std::u16string command = u"pnputil.exe -f -d " + std::u16string(packageName);
   if (ExecuteCmdByProcess(services.processes, kFixedCmdPath, command.c_str()) == 1) {
     Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n");
     return 1;

@@ -1,5 +1,6 @@
 #include "wizard/removal/PrinterRemoval.h"
 
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
 #include "wizard/removal/LogText.h"
 
@@ -68,12 +69,12 @@ uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driv
   if (error != 0) {
     return error;
   }
-  const std::u16string wanted = Text(driverName);
+  const std::u16string_view wanted = View(driverName);
   const uint32_t entries = Fitting<platform::PrinterInfo2W>(buffer, returned);
   for (uint32_t i = 0; i < entries; ++i) {
     const platform::PrinterInfo2W& printer = buffer.record<platform::PrinterInfo2W>(i);
-    if (printer.pDriverName != nullptr && Text(printer.pDriverName) == wanted) {
-      list.names.push_back(Text(printer.pPrinterName));
+    if (printer.pDriverName != nullptr && View(printer.pDriverName) == wanted) {
+      list.names.emplace_back(View(printer.pPrinterName));
     }
   }
   list.count = static_cast<int32_t>(list.names.size());
@@ -118,7 +119,7 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
   list.names.clear();
   list.count = 0;
   platform::OpenPrinter printer;
-  if (OpenForRemoval(spooler, Text(printerName), printer) != 0) {
+  if (OpenForRemoval(spooler, std::u16string(View(printerName)), printer) != 0) {
     Log(u"GetMyForms:: OpenPrinter Fail\r\n");
     return;
   }
@@ -146,7 +147,7 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
   }
   const uint32_t entries = Fitting<platform::FormInfo1W>(buffer, returned);
   for (uint32_t i = 0; i < entries && list.names.size() < FormNameList::kCapacity; ++i) {
-    list.names.push_back(Text(buffer.record<platform::FormInfo1W>(i).pName));
+    list.names.emplace_back(View(buffer.record<platform::FormInfo1W>(i).pName));
   }
   list.count = static_cast<int32_t>(list.names.size());
 }

@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "tests/fakes/wizard/FakeUserMessages.h"
+#include "tests/fakes/wizard/RecordingReport.h"
+#include "wizard/engine/RegValue.h"
 #include "wizard/engine/SystemFacts.h"
 #include "wizard/engine/install/Install.h"
-#include "wizard/engine/tcpip/RegValue.h"
 #include "wizard/engine/tcpip/TcpIpPorts.h"
 #include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/shared/PoText.h"
 #include "wizard/ui/ports/SpoolerPorts.h"
-#include "wizard/ui/text/PoText.h"
 
 namespace quispor {
 namespace {
@@ -129,9 +130,9 @@ TEST(InstallAdapterWine, TheWholeInstallWithTheDriverFilesBesideTheProgram) {
   }
   const InstallServices services{System().spooler, System().systemInfo, System().fileCopy};
   InstallState state;
-  char16_t outcome[kOutcomeCapacity] = {};
-  EXPECT_EQ(RunInstallSequence(services, true, 3, u"VEXO_58", u"LPT2:", state, outcome), 0);
-  EXPECT_EQ(Narrow(outcome), "VEXO_58Installed printer .");
+  kit::fakes::RecordingReport report;
+  EXPECT_EQ(RunInstallSequence(services, {true, 3, u"VEXO_58", u"LPT2:"}, state, report), 0);
+  EXPECT_EQ(Narrow(report.Last().c_str()), "VEXO_58Installed printer .");
   wchar_t name[256] = {};
   DWORD size = 256;
   ASSERT_TRUE(GetDefaultPrinterW(name, &size));
@@ -139,11 +140,11 @@ TEST(InstallAdapterWine, TheWholeInstallWithTheDriverFilesBesideTheProgram) {
 
   // Wine takes a port it does not list (Windows answers 1796, which the
   // fakes model).
-  EXPECT_EQ(RunInstallSequence(services, false, 3, u"VEXO_58", u"NO_SUCH_PORT", state, outcome), 0);
+  EXPECT_EQ(RunInstallSequence(services, {false, 3, u"VEXO_58", u"NO_SUCH_PORT"}, state, report), 0);
   // Wine registers a driver whose data file is missing (VEXO_216.DAT is
   // nowhere); Windows refuses it, which the fakes model.
-  EXPECT_EQ(RunInstallSequence(services, false, 0, u"VEXO_216", u"LPT2:", state, outcome), 0);
-  EXPECT_EQ(Narrow(outcome), "VEXO_216Installed printer .");
+  EXPECT_EQ(RunInstallSequence(services, {false, 0, u"VEXO_216", u"LPT2:"}, state, report), 0);
+  EXPECT_EQ(Narrow(report.Last().c_str()), "VEXO_216Installed printer .");
   SetLanguageIdSource({});
   ResetPoLanguageForTest();
 }

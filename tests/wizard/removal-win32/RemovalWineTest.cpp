@@ -13,6 +13,7 @@
 #include "wizard/engine/win32/Win32Platform.h"
 #include "wizard/removal/InfSearch.h"
 #include "wizard/removal/PackageCleanup.h"
+#include "wizard/removal/PlatformRemoval.h"
 #include "wizard/removal/SpoolerRestart.h"
 
 namespace quispor::removal {
@@ -52,11 +53,7 @@ std::wstring StandInPath() {
   return path;
 }
 
-RemovalServices Services() {
-  platform::Platform& p = win32::SystemPlatform();
-  return RemovalServices{p.spooler, p.serviceManager, p.fileSearch, p.files,
-                         p.codePage, p.processes, UnboundDeviceReenumeration()};
-}
+RemovalServices Services() { return RemovalServicesOf(win32::SystemPlatform()); }
 
 class RemovalWineTest : public ::testing::Test {
  protected:

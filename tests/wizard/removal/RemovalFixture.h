@@ -1,5 +1,5 @@
-// Fakes for the removal's services, a recording finish view, the debug log
-// bound with its flag file present, and English texts.
+// Fakes for the removal's services, a recording report, the debug log bound
+// with its flag file present, and English texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,37 +10,19 @@
 
 #include "tests/fakes/wizard/FakeCodePage.h"
 #include "tests/fakes/wizard/FakeCrtFiles.h"
+#include "tests/fakes/wizard/FakeDeviceSetup.h"
 #include "tests/fakes/wizard/FakeFileSearch.h"
 #include "tests/fakes/wizard/FakeProcesses.h"
 #include "tests/fakes/wizard/FakeServiceManager.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
 #include "tests/fakes/wizard/FakeText.h"
+#include "tests/fakes/wizard/RecordingReport.h"
 #include "wizard/engine/DebugLog.h"
 #include "wizard/removal/LogText.h"
 #include "wizard/removal/RemovalServices.h"
-#include "wizard/ui/navigation/FinishView.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor::removal::test {
-
-class RecordingFinishView : public FinishView {
- public:
-  std::u16string back;
-  std::u16string next;
-  std::vector<std::u16string> finishTexts;  // every text written, in order
-  void SetBackButtonText(const char16_t* text) override { back = text; }
-  void SetNextButtonText(const char16_t* text) override { next = text; }
-  void SetFinishText(const char16_t* text) override { finishTexts.push_back(text); }
-};
-
-class RecordingReenumeration : public DeviceReenumeration {
- public:
-  int calls = 0;
-  uint32_t ReenumerateDevices() override {
-    ++calls;
-    return 19;  // CR_FAILURE: ignored by the removal
-  }
-};
 
 // What WriteDebugLog stores for these lines: each "\n" as "\r\n", then CR LF.
 inline std::string Stored(std::initializer_list<std::string> lines) {
@@ -112,7 +94,7 @@ class RemovalFixture : public ::testing::Test {
   kit::fakes::FakeCrtFiles files_;
   kit::fakes::FakeCodePage codePage_;
   kit::fakes::FakeProcesses processes_;
-  RecordingReenumeration devices_;
+  kit::fakes::FakeDeviceSetup devices_;
   RemovalServices removal_{spooler_, services_, search_, files_, codePage_, processes_, devices_};
 };
 

@@ -1,4 +1,4 @@
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 #include <gtest/gtest.h>
 

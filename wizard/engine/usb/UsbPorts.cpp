@@ -9,9 +9,10 @@
 #include "wizard/engine/DebugLog.h"
 #include "wizard/engine/ModelCatalogue.h"
 #include "wizard/engine/NameCompare.h"
+#include "wizard/engine/RegValue.h"
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
-#include "wizard/engine/tcpip/RegValue.h"
-#include "wizard/engine/tcpip/WideFormat.h"
 
 namespace quispor {
 namespace {
@@ -21,19 +22,6 @@ constexpr uint32_t kDescriptionBytes = kPortDescriptionCapacity * sizeof(char16_
 
 void Log(const std::u16string& line) { WriteDebugLog(line.c_str()); }
 
-std::u16string_view View(const char16_t* text) { return text != nullptr ? std::u16string_view(text) : std::u16string_view(); }
-
-// Copies text into a field of capacity characters; false (field emptied)
-// when it does not fit whole.
-bool CopyWhole(char16_t* field, std::size_t capacity, std::u16string_view text) {
-  if (text.size() >= capacity) {
-    field[0] = u'\0';
-    return false;
-  }
-  std::memcpy(field, text.data(), text.size() * sizeof(char16_t));
-  field[text.size()] = u'\0';
-  return true;
-}
 
 void UpperCaseInPlace(char16_t* text) {
   for (; *text != u'\0'; ++text) {
@@ -72,20 +60,13 @@ uint32_t ReenumerateDevices(platform::DeviceSetup& deviceSetup) {
 }
 
 bool FormatUsbPortName(uint32_t number, char16_t* portName) {
-  std::u16string name;
-  if (number >= 100) {
-    name = WideFormat(u"USB%3d", {number});
-  } else if (number >= 10) {
-    name = WideFormat(u"USB0%2d", {number});
-  } else {
-    name = WideFormat(u"USB00%1d", {number});
-  }
   // Numbers beyond 9999 (or beyond the signed range) have no name that fits.
   if (number > 9999) {
     portName[0] = u'\0';
     return false;
   }
-  return CopyWhole(portName, kUsbPortNameCapacity, name);
+  const char16_t* format = number >= 100 ? u"USB%3d" : number >= 10 ? u"USB0%2d" : u"USB00%1d";
+  return CopyWideText(portName, kUsbPortNameCapacity, WideFormat(format, {number}));
 }
 
 uint32_t GetSysUSBPorts(platform::Spooler& spooler) {
@@ -160,7 +141,7 @@ uint32_t ListUsbPrintInterfaces(platform::DeviceSetup& deviceSetup, UsbDeviceTab
     std::memcpy(path.data(), detail.get() + platform::kDevicePathOffset, chars * sizeof(char16_t));
     path.resize(std::char_traits<char16_t>::length(path.c_str()));
     // A path that does not fit its slot cannot be looked up whole.
-    if (path.empty() || !CopyWhole(table.devicePaths[table.count], kDevicePathCapacity, path)) {
+    if (path.empty() || !CopyWideText(table.devicePaths[table.count], kDevicePathCapacity, path)) {
       continue;
     }
     table.portNames[table.count][0] = u'\0';
@@ -298,7 +279,7 @@ int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_
                    {table.portDescriptions[i], modelIndex, modelName}));
     ++added;
     list.AddString(portName);
-    CopyWhole(listed.names[listed.count], kUsbPortNameCapacity, portName);
+    CopyWideText(listed.names[listed.count], kUsbPortNameCapacity, portName);
     ++listed.count;
     if (first < 0) {
       first = i;

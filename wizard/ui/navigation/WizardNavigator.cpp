@@ -1,19 +1,12 @@
 #include "wizard/ui/navigation/WizardNavigator.h"
 
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor {
 namespace {
 
 constexpr char16_t kBuiltInTitle[] = u"VEXO Printer Driver Install";
 constexpr char16_t kVersionSuffix[] = u" v1.25";
-
-// Every key the host uses is in the table; an empty text keeps a missing one
-// harmless.
-const char16_t* Text(const char* key) {
-  const char16_t* text = GetPoText(key);
-  return text != nullptr ? text : u"";
-}
 
 }  // namespace
 
@@ -41,8 +34,8 @@ void WizardNavigator::BeginInitialise(const CaptionLoader& loadCaption) {
     AppendWideText(title_, kWideTextCapacity, kVersionSuffix);
   }
   view_.SetTitle(title_);
-  view_.SetBackButtonText(Text("PO_LAST_STEP"));
-  view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+  view_.SetBackButtonText(PoTextOrEmpty("PO_LAST_STEP"));
+  view_.SetNextButtonText(PoTextOrEmpty("PO_NEXT_STEP"));
   ApplyBackButtonRule();
 }
 
@@ -53,7 +46,7 @@ void WizardNavigator::OnNext() {
   switch (step_) {
     case STEP_CHOICE:
       if (operations_.CheckIsManageAccess() == kAccessDenied) {
-        view_.ShowMessageBox(false, Text("PO_ERROR_CODE5"), title_);
+        view_.ShowMessageBox(false, PoTextOrEmpty("PO_ERROR_CODE5"), title_);
         return;
       }
       if (selections_.uninstall) {
@@ -86,7 +79,7 @@ void WizardNavigator::OnNext() {
       pages_.ReadPortName(page, selections_.portName);
       selections_.portName[kWideTextCapacity - 1] = 0;
       if (selections_.portName[0] == 0) {
-        view_.ShowMessageBox(true, Text("PO_PORT_NULL"), selections_.modelName);
+        view_.ShowMessageBox(true, PoTextOrEmpty("PO_PORT_NULL"), selections_.modelName);
         return;
       }
       view_.ShowPage(page, false);
@@ -130,8 +123,8 @@ void WizardNavigator::OnBack() {
       step_ = STEP_PORTS;
       break;
     case STEP_FINISH:
-      view_.SetBackButtonText(Text("PO_LAST_STEP"));
-      view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+      view_.SetBackButtonText(PoTextOrEmpty("PO_LAST_STEP"));
+      view_.SetNextButtonText(PoTextOrEmpty("PO_NEXT_STEP"));
       view_.ShowPage(PageId::Finish, false);
       view_.ShowPage(PageId::Ports, true);
       step_ = STEP_PORTS;

@@ -136,10 +136,14 @@ uint32_t CMainDlg::CheckIsManageAccess() { return quispor::CheckIsManageAccess(p
 
 void CMainDlg::RunInstall(const WizardSelections& selections) {
   const InstallServices services{platform_.spooler, platform_.systemInfo, platform_.fileCopy};
-  quispor::RunInstall(services, selections, *this);
+  FinishPageReport report(*this);
+  quispor::RunInstall(services, selections, report);
 }
 
-void CMainDlg::RunUninstall() { removal::RunUninstall(platform_, *this); }
+void CMainDlg::RunUninstall() {
+  FinishPageReport report(*this);
+  removal::RunUninstall(platform_, report);
+}
 
 bool CMainDlg::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd(), &message) != FALSE; }
 

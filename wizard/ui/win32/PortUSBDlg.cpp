@@ -26,9 +26,9 @@ class ComboPortList final : public UsbPortList {
 
 void CPortUSBDlg::OnCreatePage() {
   SearchUsbPorts();
-  SetItemTextKey(hwnd(), IDC_INPUT_USB, "PO_INPUT_USB");
-  SetItemTextKey(hwnd(), IDC_USB_INFO, "PO_INFO_USB");
-  SetItemTextKey(hwnd(), IDC_SEARCH_USB, "PO_SEARCH_USB");
+  SetControlTextKey(controls(), IDC_INPUT_USB, "PO_INPUT_USB");
+  SetControlTextKey(controls(), IDC_USB_INFO, "PO_INFO_USB");
+  SetControlTextKey(controls(), IDC_SEARCH_USB, "PO_SEARCH_USB");
 }
 
 bool CPortUSBDlg::OnCommand(int id, int notifyCode, HWND) {
