@@ -11,6 +11,14 @@ using platform::kErrorInsufficientBuffer;
 
 constexpr uint32_t kEnumFlags = platform::kPrinterEnumLocal | platform::kPrinterEnumConnections;
 
+// A connection to another computer's shared queue: the spooler marks it as
+// a network printer that is not local, and names it \\server\queue.
+bool IsConnection(const platform::PrinterInfo2W& printer) {
+  const bool network = (printer.Attributes & platform::kPrinterAttributeNetwork) != 0 &&
+                       (printer.Attributes & platform::kPrinterAttributeLocal) == 0;
+  return network || View(printer.pPrinterName).substr(0, 2) == u"\\\\";
+}
+
 // Every printer of the removal is opened with full access, so that it can be
 // deleted.
 uint32_t OpenForRemoval(platform::Spooler& spooler, const std::u16string& name, platform::OpenPrinter& printer) {
@@ -48,6 +56,7 @@ uint32_t QueuedJobs(platform::Spooler& spooler, platform::PrinterHandle printer,
 
 uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driverName, PrinterNameList& list) {
   list.names.clear();
+  list.connections.clear();
   list.count = 0;
   uint32_t needed = 0;
   uint32_t returned = 0;
@@ -75,6 +84,7 @@ uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driv
     const platform::PrinterInfo2W& printer = buffer.record<platform::PrinterInfo2W>(i);
     if (printer.pDriverName != nullptr && View(printer.pDriverName) == wanted) {
       list.names.emplace_back(View(printer.pPrinterName));
+      list.connections.push_back(IsConnection(printer));
     }
   }
   list.count = static_cast<int32_t>(list.names.size());
@@ -154,7 +164,17 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
 
 uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms) {
   bool first = true;
-  for (const std::u16string& name : printers.names) {
+  for (std::size_t i = 0; i < printers.names.size(); ++i) {
+    const std::u16string& name = printers.names[i];
+    if (i < printers.connections.size() && printers.connections[i]) {
+      // A connection left in place would keep the driver in use.
+      const uint32_t error = spooler.DeletePrinterConnectionW(name.c_str());
+      if (error != 0) {
+        Log(u"DeleteMyPrinters:: DeletePrinterConnection Fail\r\n");
+        return error;
+      }
+      continue;
+    }
     platform::OpenPrinter printer;
     uint32_t error = OpenForRemoval(spooler, name, printer);
     if (error != 0) {

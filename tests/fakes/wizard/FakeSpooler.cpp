@@ -193,6 +193,10 @@ uint32_t FakeSpooler::OpenPrinterW(const char16_t* printerName, quispor::platfor
         return kErrorAccessDenied;
       }
     }
+    constexpr uint32_t kPrinterAccessUse = 0x8;
+    if (IsConnection(*p) && !p->serverAdministrator && (access & ~kPrinterAccessUse) != 0) {
+      return kErrorAccessDenied;  // the server grants this user use only
+    }
     opened.name = p->name;
   }
   const quispor::platform::PrinterHandle handle = nextHandle_;

@@ -25,7 +25,14 @@ struct FakePrinter {
   std::u16string datatype = u"RAW";
   uint32_t attributes = 0x40;  // PRINTER_ATTRIBUTE_LOCAL
   uint32_t jobs = 0;  // jobs queued on it (removal)
+  // A connection (\\server\queue, PRINTER_ATTRIBUTE_NETWORK without LOCAL):
+  // whether this user administers the server that shares the queue. Without
+  // that, an open that asks for more than PRINTER_ACCESS_USE is refused with
+  // 5; with it, DeletePrinter deletes the server's shared queue itself.
+  bool serverAdministrator = false;
 };
+
+inline constexpr uint32_t kPrinterAttributeNetwork = 0x10;  // PRINTER_ATTRIBUTE_NETWORK
 
 // What an open printer handle of the fake stands for.
 struct FakeOpenHandle {
@@ -65,6 +72,9 @@ class FakeSpooler : public quispor::platform::Spooler {
   std::vector<std::u16string> monitors = {u"Local Port", u"Standard TCP/IP Port"};
   // Printers whose open is refused with access denied (5).
   std::vector<std::u16string> deniedPrinters;
+  // Shared queues of other computers that a DeletePrinter through a
+  // connection deleted on their server.
+  std::vector<std::u16string> deletedServerQueues;
   // Handles currently open, by handle value.
   std::map<quispor::platform::PrinterHandle, FakeOpenHandle> openHandles;
 
@@ -144,6 +154,11 @@ class FakeSpooler : public quispor::platform::Spooler {
 
   // The printer of that name (without case), or null.
   FakePrinter* FindPrinter(const std::u16string& name);
+  // A connection to another computer's shared queue rather than a printer
+  // of this spooler.
+  static bool IsConnection(const FakePrinter& printer) {
+    return (printer.attributes & kPrinterAttributeNetwork) != 0 && (printer.attributes & 0x40) == 0;
+  }
   // The open handle, or null when it is not open.
   const FakeOpenHandle* Handle(quispor::platform::PrinterHandle printer) const;
 

@@ -24,7 +24,6 @@ using quispor::platform::JobInfo3;
 using quispor::platform::PrinterInfo2W;
 
 constexpr uint32_t kDelete = 0x00010000;  // DELETE, part of PRINTER_ALL_ACCESS
-constexpr uint32_t kPrinterAttributeNetwork = 0x10;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kKnownDeleteFlags = 0x1 | 0x2 | 0x4;  // DPD_DELETE_UNUSED_FILES, _SPECIFIC_VERSION, _ALL_FILES
 
@@ -154,6 +153,11 @@ uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
   if (it == printers.end()) {
     return kErrorInvalidPrinterName;
   }
+  if (IsConnection(*it)) {
+    // The handle is the server's queue: it goes there, and the connection
+    // to it with it.
+    deletedServerQueues.push_back(it->name);
+  }
   printers.erase(it);
   return 0;
 }
@@ -184,8 +188,7 @@ uint32_t FakeSpooler::DeletePrinterConnectionW(const char16_t* name) {
     return error;
   }
   const auto it = std::find_if(printers.begin(), printers.end(), [&](const FakePrinter& p) {
-    return name != nullptr && EqualsNoCase(p.name, name) && (p.attributes & kPrinterAttributeNetwork) != 0 &&
-           (p.attributes & 0x40) == 0;
+    return name != nullptr && EqualsNoCase(p.name, name) && IsConnection(p);
   });
   if (it == printers.end()) {
     return kErrorInvalidPrinterName;  // no connection of that name (a local printer is none)

@@ -63,6 +63,15 @@ class RemovalFixture : public ::testing::Test {
     printer.jobs = jobs;
     spooler_.printers.push_back(printer);
   }
+  // A connection to a queue that another computer shares.
+  void AddConnection(const std::u16string& name, const std::u16string& driver, bool serverAdministrator) {
+    kit::fakes::FakePrinter printer;
+    printer.name = name;
+    printer.driver = driver;
+    printer.attributes = kit::fakes::kPrinterAttributeNetwork;
+    printer.serverAdministrator = serverAdministrator;
+    spooler_.printers.push_back(printer);
+  }
   void AddDriver(const std::u16string& name) { spooler_.drivers.push_back({name, u"Windows x64"}); }
 
   // An INF file of the driver store, with its bytes, listed after the others.

@@ -193,6 +193,35 @@ TEST_F(RunUninstallTest, AccessDeniedOnTheSecondOfTwoDrivers) {
   EXPECT_EQ(devices_.reenumerations, 1u);
 }
 
+TEST_F(RunUninstallTest, ConnectionsAreRemovedWithoutTouchingTheQueuesOnTheirServers) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddConnection(u"\\\\frontdesk\\VEXO_80", u"VEXO_80", /*serverAdministrator=*/true);
+  AddConnection(u"\\\\office\\Receipts", u"VEXO_80", /*serverAdministrator=*/false);
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(report_.Last(), kDone);
+  EXPECT_TRUE(spooler_.printers.empty());
+  EXPECT_TRUE(spooler_.deletedServerQueues.empty());
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(SpoolerCalls("DeletePrinter(").size(), 1u);  // the local printer's
+  EXPECT_EQ(SpoolerCalls("DeletePrinterConnectionW"),
+            (std::vector<std::string>{"DeletePrinterConnectionW(\"VEXO_80\")",
+                                      "DeletePrinterConnectionW(\"\\\\frontdesk\\VEXO_80\")",
+                                      "DeletePrinterConnectionW(\"\\\\office\\Receipts\")"}));
+}
+
+TEST_F(RunUninstallTest, AConnectionThatCannotBeRemovedStopsWithItsCode) {
+  AddDriver(u"VEXO_80");
+  AddConnection(u"\\\\office\\Receipts", u"VEXO_80", false);
+  spooler_.FailNext("DeletePrinterConnectionW", 1722);
+  EXPECT_EQ(Run(), 1722u);
+  EXPECT_EQ(report_.Last(), u"Fail to uninstall driver. -- ERROR CODE = 1722(1-0)");
+  EXPECT_EQ(spooler_.printers.size(), 1u);
+  EXPECT_TRUE(SpoolerCalls("DeletePrinterDriverExW").empty());
+  EXPECT_NE(Log().find("DeleteMyPrinters:: DeletePrinterConnection Fail\r\r\n\r\nUninstallOneDriver:: DeleteMyPrinters Fail"),
+            std::string::npos) << Log();
+}
+
 TEST_F(RunUninstallTest, CollectionFailureIsLoggedAndEndsTheRun) {
   AddDriver(u"VEXO_80");
   AddPrinter(u"VEXO_80", u"VEXO_80");
