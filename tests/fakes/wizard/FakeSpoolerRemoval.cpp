@@ -1,7 +1,8 @@
 // The spooler fake's removal calls: jobs per printer, the server's forms,
 // printers deleted through a handle opened with delete access (5 otherwise),
-// a driver that a printer still uses refused with 3001, an unknown driver
-// with 1797, a connection deletion of a local printer refused with 1801.
+// a driver that a printer still uses, or that the spooler still holds for a
+// printer deleted since it started, refused with 3001, an unknown driver with
+// 1797, a connection deletion of a local printer refused with 1801.
 #include <algorithm>
 #include <cstring>
 
@@ -158,6 +159,11 @@ uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
     // to it with it.
     deletedServerQueues.push_back(it->name);
   }
+  heldDrivers.push_back(it->driver);
+  if (it->jobs > 0) {
+    it->pendingDeletion = true;
+    return 0;
+  }
   printers.erase(it);
   return 0;
 }
@@ -193,6 +199,7 @@ uint32_t FakeSpooler::DeletePrinterConnectionW(const char16_t* name) {
   if (it == printers.end()) {
     return kErrorInvalidPrinterName;  // no connection of that name (a local printer is none)
   }
+  heldDrivers.push_back(it->driver);  // loaded here for printing to the server
   printers.erase(it);
   return 0;
 }
@@ -223,6 +230,11 @@ uint32_t FakeSpooler::DeletePrinterDriverExW(const char16_t* server, const char1
   }
   for (const FakePrinter& p : printers) {
     if (EqualsNoCase(p.driver, driverName)) {
+      return kErrorPrinterDriverInUse;
+    }
+  }
+  for (const std::u16string& held : heldDrivers) {
+    if (EqualsNoCase(held, driverName)) {
       return kErrorPrinterDriverInUse;
     }
   }

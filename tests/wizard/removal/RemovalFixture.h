@@ -46,6 +46,8 @@ class RemovalFixture : public ::testing::Test {
     files_.File(kDebugFlagPath);
     SetLanguageIdSource([this] { return languageId_; });
     ResetPoLanguageForTest();
+    // The spooler is the service the removal restarts.
+    services_.Spooler().stateChanged = [this](uint32_t state) { spooler_.ServiceStateChanged(state); };
   }
   void TearDown() override {
     UnbindDebugLog();

@@ -49,14 +49,20 @@ TEST_F(RunUninstallTest, TwoPrintersOnOneDriverAreRemovedWithTheDriverAndItsPack
   EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"", kDone}));
   EXPECT_TRUE(spooler_.printers.empty());
   EXPECT_TRUE(spooler_.drivers.empty());
-  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"), (std::vector<std::string>{DriverDeletion("VEXO_80")}));
+  // The spooler holds the driver of the printers just deleted until it is
+  // restarted.
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
+            (std::vector<std::string>{DriverDeletion("VEXO_80"), DriverDeletion("VEXO_80")}));
   EXPECT_EQ(SpoolerCalls("DeletePrinter("), (std::vector<std::string>{"DeletePrinter(0x100c)", "DeletePrinter(0x1010)"}));
   EXPECT_FALSE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
   EXPECT_EQ(devices_.reenumerations, 1u);
-  EXPECT_TRUE(services_.calls.empty());
+  EXPECT_EQ(services_.Spooler().stops, 1u);
+  EXPECT_EQ(services_.Spooler().starts, 1u);
   EXPECT_TRUE(spooler_.openHandles.empty());
   EXPECT_EQ(Log(), Stored({"GetMyForms:: formNum zero\r\n", "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
                            "DeleteMyPrinters:: DeletePrinterConnection Fail\r\n",
+                           "UninstallOneDriver:: DeletePrinterDriverEx Fail\r\n", "RestartSpooler Enter\r\n",
+                           "RestartSpooler QueryServiceStatus break",
                            "GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
                            "DeleteMyInfFile::infPath=oem2.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
 }
@@ -75,7 +81,7 @@ TEST_F(RunUninstallTest, SpoolerCallsOfOnePrinterInOrder) {
                        "OpenPrinterW", "EnumJobsW", "GetPrinterW", "GetPrinterW", "ClosePrinter",  // jobs
                        "OpenPrinterW", "EnumFormsW", "ClosePrinter",                          // forms
                        "OpenPrinterW", "DeletePrinter", "DeletePrinterConnectionW", "ClosePrinter",
-                       "DeletePrinterDriverExW"}));
+                       "DeletePrinterDriverExW", "DeletePrinterDriverExW"}));  // held, then after the restart
 }
 
 TEST_F(RunUninstallTest, TwoDriversInScanOrderEachWithItsOwnPackage) {
@@ -90,7 +96,9 @@ TEST_F(RunUninstallTest, TwoDriversInScanOrderEachWithItsOwnPackage) {
   EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"",
                                                             u"Deleting printer \"VEXO_80\"", kDone}));
   EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
-            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("VEXO_80")}));
+            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("VEXO_58"), DriverDeletion("VEXO_80"),
+                                      DriverDeletion("VEXO_80")}));
+  EXPECT_EQ(services_.Spooler().starts, 2u);
   ASSERT_EQ(processes_.starts.size(), 2u);
   EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /C pnputil.exe -f -d oem2.inf");
   EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /C pnputil.exe -f -d oem1.inf");
@@ -109,7 +117,8 @@ TEST_F(RunUninstallTest, DriverInOtherLetterCaseUsesItsOwnNameAndThePreviousMode
   EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"",
                                                             u"Deleting printer \"vexo_80\"", kDone}));
   EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
-            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("vexo_80")}));
+            (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("VEXO_58"), DriverDeletion("vexo_80"),
+                                      DriverDeletion("vexo_80")}));
   EXPECT_TRUE(spooler_.printers.empty());
   // The second search still looks for VEXO_58.DAT, whose package is gone.
   ASSERT_EQ(processes_.starts.size(), 1u);
@@ -130,7 +139,6 @@ TEST_F(RunUninstallTest, LoneDriverInOtherLetterCaseSearchesModelZerosPackage) {
 TEST_F(RunUninstallTest, DriverStillHeldIsDeletedAfterASpoolerRestart) {
   AddDriver(u"VEXO_80");
   AddPrinter(u"VEXO_80", u"VEXO_80");
-  spooler_.FailNext("DeletePrinterDriverExW", kit::fakes::FakeSpooler::kErrorPrinterDriverInUse);
   EXPECT_EQ(Run(), 0u);
   EXPECT_EQ(report_.texts.back(), kDone);
   EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
@@ -146,18 +154,46 @@ TEST_F(RunUninstallTest, DriverStillHeldIsDeletedAfterASpoolerRestart) {
                            "DeleteMyInfFile:: GetMyOemInfFile Fail\r\n"}));
 }
 
-TEST_F(RunUninstallTest, DriverHeldEvenAfterTheRestartEndsTheRunWithItsCode) {
+TEST_F(RunUninstallTest, WithoutARestartTheDriverOfTheDeletedPrintersStaysHeld) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  services_.FailNext("OpenSCManagerA", 5);  // the restart cannot begin
+  EXPECT_EQ(Run(), 3001u);
+  EXPECT_EQ(report_.Last(), u"Fail to uninstall driver. -- ERROR CODE = 3001(1-0)");
+  EXPECT_TRUE(spooler_.printers.empty());
+  EXPECT_EQ(spooler_.drivers.size(), 1u);
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW").size(), 2u);
+}
+
+TEST_F(RunUninstallTest, APrinterWithQueuedJobsStaysPendingWithItsDriverUntilTheRestart) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80", /*jobs=*/3);
+  services_.FailNext("OpenServiceA", 5);  // no restart
+  EXPECT_EQ(Run(), 3001u);
+  ASSERT_EQ(spooler_.printers.size(), 1u) << "pending deletion while its jobs are queued";
+  EXPECT_TRUE(spooler_.printers[0].pendingDeletion);
+  EXPECT_EQ(spooler_.drivers.size(), 1u);
+
+  // With the restart both go.
+  spooler_.printers[0].pendingDeletion = false;
+  spooler_.calls.clear();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_TRUE(spooler_.printers.empty());
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(services_.Spooler().stops, 1u);
+  EXPECT_EQ(services_.Spooler().starts, 1u);
+}
+
+TEST_F(RunUninstallTest, ASpoolerThatDoesNotComeBackEndsTheRunWithTheRetrysCode) {
   AddDriver(u"VEXO_80");
   AddDriver(u"VEXO_58");
   AddPrinter(u"VEXO_80", u"VEXO_80");
   AddPrinter(u"VEXO_58", u"VEXO_58");
-  spooler_.FailNext("DeletePrinterDriverExW", 3001);
-  spooler_.FailNext("DeletePrinterDriverExW", 3001);
-  services_.Spooler().state = platform::kServiceStopped;
   services_.Spooler().neverStarts = true;
-  EXPECT_EQ(Run(), 3001u);
+  EXPECT_EQ(Run(), 1722u);  // RPC_S_SERVER_UNAVAILABLE: the retry finds no spooler
   EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"",
-                                                            u"Fail to uninstall driver. -- ERROR CODE = 3001(2-0)"}));
+                                                        u"Fail to uninstall driver. -- ERROR CODE = 1722(2-0)"}));
+  EXPECT_EQ(services_.Spooler().stops, 1u);
   EXPECT_EQ(spooler_.printers.size(), 1u);  // the second driver is not attempted
   EXPECT_EQ(spooler_.drivers.size(), 2u);
   EXPECT_TRUE(processes_.starts.empty());
