@@ -86,7 +86,7 @@ class RemovalFixture : public ::testing::Test {
   // A stand-in for pnputil: "-f -d oemN.inf" removes that INF file.
   void PnputilDeletesPackages() {
     processes_.onStart = [this](const std::u16string& commandLine) {
-      const std::u16string marker = u"pnputil.exe -f -d ";
+      const std::u16string marker = u" -f -d ";
       const std::size_t at = commandLine.find(marker);
       if (at == std::u16string::npos) {
         return;

@@ -100,8 +100,8 @@ TEST_F(RunUninstallTest, TwoDriversInScanOrderEachWithItsOwnPackage) {
                                       DriverDeletion("VEXO_80")}));
   EXPECT_EQ(services_.Spooler().starts, 2u);
   ASSERT_EQ(processes_.starts.size(), 2u);
-  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /C pnputil.exe -f -d oem2.inf");
-  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /C pnputil.exe -f -d oem1.inf");
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem2.inf");
+  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem1.inf");
   EXPECT_EQ(devices_.reenumerations, 2u);
 }
 
@@ -133,7 +133,7 @@ TEST_F(RunUninstallTest, LoneDriverInOtherLetterCaseSearchesModelZerosPackage) {
   AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
   EXPECT_EQ(Run(), 0u);
   ASSERT_EQ(processes_.starts.size(), 1u);
-  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /C pnputil.exe -f -d oem1.inf");
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem1.inf");
 }
 
 TEST_F(RunUninstallTest, DriverStillHeldIsDeletedAfterASpoolerRestart) {
