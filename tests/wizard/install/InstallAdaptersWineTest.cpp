@@ -19,6 +19,7 @@
 #include "wizard/engine/win32/Win32Platform.h"
 #include "wizard/shared/PoText.h"
 #include "wizard/ui/ports/SpoolerPorts.h"
+#include "wizard/ui/win32/ComboPortList.h"
 
 namespace quispor {
 namespace {
@@ -62,6 +63,29 @@ TEST(RegistryAdapterWine, ValuesAreReadThroughRegGetValueWWithItsTypeAndSizeRule
   EXPECT_EQ(ReadRegValue(registry, key.get(), u"Text", platform::kRrfRtRegDword, &value, &size), 1630u);
   size = sizeof value;
   EXPECT_EQ(ReadRegValue(registry, key.get(), u"Missing", platform::kRrfRtRegDword, &value, &size), 2u);
+}
+
+// The USB page's list is a sorted drop-down combo box: USB100 sorts before
+// USB1000, and a prefix search that starts after item 0 (CB_SELECTSTRING
+// with start 0) lands on USB1000. The list selects by the whole name.
+TEST(UsbPortListAdapterWine, TheSortedListSelectsTheWholeName) {
+  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 0, 0, 200,
+                               200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(combo, nullptr) << GetLastError();
+  win32::ComboPortList list(combo);
+  list.AddString(u"USB1000");
+  list.AddString(u"USB100");
+  wchar_t text[16] = {};
+  SendMessageW(combo, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(L"USB100"));
+  GetWindowTextW(combo, text, 16);
+  EXPECT_STREQ(text, L"USB1000") << "the control's own prefix search";
+  EXPECT_EQ(list.FindStringExact(-1, u"USB100"), 0);
+  EXPECT_EQ(list.FindStringExact(-1, u"usb1000"), 1);
+  EXPECT_EQ(list.FindStringExact(-1, u"USB10"), -1);
+  list.SetCurSel(list.FindStringExact(-1, u"USB100"));
+  GetWindowTextW(combo, text, 16);
+  EXPECT_STREQ(text, L"USB100");
+  DestroyWindow(combo);
 }
 
 TEST(RegistryAdapterWine, TcpIpPortsAreFoundInTheMonitorsKey) {

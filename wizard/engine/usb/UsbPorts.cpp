@@ -152,8 +152,11 @@ uint32_t ListUsbPrintInterfaces(platform::DeviceSetup& deviceSetup, UsbDeviceTab
 }
 
 uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_t* portName,
-                           char16_t* portDescription) {
+                           char16_t* portDescription, bool* portNumberUnreadable) {
   portName[0] = u'\0';
+  if (portNumberUnreadable != nullptr) {
+    *portNumberUnreadable = false;
+  }
   UpperCaseInPlace(path);
   const std::u16string_view device(path);
   const std::size_t marker = device.find(u"#{");
@@ -200,6 +203,9 @@ uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_
     platform::RegKey parameters;
     const uint32_t paramError = OpenMachineKey(registry, parameterPath.c_str(), parameters);
     if (paramError != 0) {
+      if (portNumberUnreadable != nullptr) {
+        *portNumberUnreadable = true;
+      }
       return paramError;
     }
     std::memset(portDescription, 0, kDescriptionBytes);
@@ -220,6 +226,9 @@ uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_
     parameters.reset();
     if (numberError != 0) {
       Log(WideFormat(u"EnumDeviceUSBPort: err=%d\r\n", {numberError}));
+      if (portNumberUnreadable != nullptr) {
+        *portNumberUnreadable = true;
+      }
       return numberError;
     }
     Log(WideFormat(u"EnumDeviceUSBPort: %d\r\n", {number}));
@@ -232,12 +241,15 @@ uint32_t GetPortNameOfUSBDev(platform::Registry& registry, UsbDeviceTable& table
   for (uint16_t i = 0; i < table.count; ++i) {
     Log(WideFormat(u"GetPortNameOfUSBDev: i=%d\r\n", {i}));
     Log(table.devicePaths[i]);
-    const uint32_t result =
-        EnumDeviceUSBPort(registry, table.devicePaths[i], table.portNames[i], table.portDescriptions[i]);
-    if (result != 0 && result != platform::kErrorNoMoreItems) {
+    bool portNumberUnreadable = false;
+    const uint32_t result = EnumDeviceUSBPort(registry, table.devicePaths[i], table.portNames[i],
+                                              table.portDescriptions[i], &portNumberUnreadable);
+    // A device without a registry entry, or whose port number cannot be read
+    // (a missing value, another type, a refused key), has no port; the
+    // others are still offered.
+    if (result != 0 && result != platform::kErrorNoMoreItems && !portNumberUnreadable) {
       return result;
     }
-    // A device without a registry entry has no port; the others still count.
     if (result != 0) {
       table.portNames[i][0] = u'\0';
     }
@@ -285,8 +297,13 @@ int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_
       first = i;
     }
   }
+  // By the whole name: in the sorted list a prefix search for USB100 can
+  // land on USB1000, another device.
   if (added > 0) {
-    list.SelectString(0, table.portNames[first]);
+    const int at = list.FindStringExact(-1, table.portNames[first]);
+    if (at >= 0) {
+      list.SetCurSel(at);
+    }
   }
   return added;
 }
