@@ -220,6 +220,24 @@ TEST(WizardEnglish, PortPagesWithoutAPortAskForOneCaptionedWithTheModel) {
   EXPECT_EQ(wizard.ExitCode(), 1);
 }
 
+// A double click on Next at the ports page with USB: the second click queues
+// up while the USB page is filled, and must not press Next again on it (an
+// empty list there asks for a port).
+TEST(WizardEnglish, ADoubleClickOnNextAtThePortsPageShowsTheUsbPage) {
+  WizardSession wizard;
+  ASSERT_NE(wizard.host(), nullptr);
+  ASSERT_TRUE(wizard.Next(kModelList));
+  ASSERT_TRUE(IsChecked(wizard.Control(kUsb)));
+  wizard.DoubleClick(kNext);
+  EXPECT_TRUE(wizard.WaitShown(kUsbList));
+  EXPECT_FALSE(WaitForMessageBox(wizard.pid(), 2000).has_value()) << "the second click pressed Next on the USB page";
+  EXPECT_TRUE(IsShown(wizard.Control(kUsbList)));
+  EXPECT_TRUE(IsEnabled(wizard.Control(kNext)));
+  EXPECT_TRUE(IsEnabled(wizard.Control(kBack)));
+  PostMessageW(wizard.host(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(wizard.ExitCode(), 2);
+}
+
 TEST(WizardEnglish, SerialAndParallelPagesListTheSpoolersPortsSorted) {
   WizardSession wizard;
   ASSERT_NE(wizard.host(), nullptr);

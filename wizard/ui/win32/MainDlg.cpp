@@ -9,6 +9,22 @@
 #include "wizard/ui/win32/WindowCentring.h"
 
 namespace quispor::win32 {
+namespace {
+
+// Clicks and key strokes that queued up while a handler ran were aimed at
+// buttons that have changed since (a second click of a double click on Next
+// would press "Close"): they are dropped.
+void DiscardQueuedInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+}
+
+}  // namespace
 
 CMainDlg::CMainDlg(platform::Platform& platform, bool commandLineUninstall)
     : platform_(platform),
@@ -103,6 +119,33 @@ void CMainDlg::ShowPage(PageId page, bool visible) {
 void CMainDlg::SetBackButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_BACK, W(text)); }
 void CMainDlg::SetNextButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_NEXT, W(text)); }
 void CMainDlg::EnableBackButton(bool enabled) { EnableWindow(GetDlgItem(hwnd(), IDC_BACK), enabled); }
+void CMainDlg::EnableNextButton(bool enabled) { EnableWindow(GetDlgItem(hwnd(), IDC_NEXT), enabled); }
+
+void CMainDlg::SetBusy(bool busy) {
+  busy_ = busy;
+  if (busy) {
+    // Disabling the focused button takes the focus from it; it goes back at
+    // the end.
+    focusBeforeBusy_ = GetFocus();
+    EnableWindow(GetDlgItem(hwnd(), IDC_BACK), FALSE);
+    EnableWindow(GetDlgItem(hwnd(), IDC_NEXT), FALSE);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return;
+  }
+  DiscardQueuedInput();
+  HWND focus = focusBeforeBusy_;
+  if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    focus = GetDlgItem(hwnd(), IDC_NEXT);
+  }
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+bool CMainDlg::OnSetCursor() {
+  if (!busy_) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return true;
+}
 
 void CMainDlg::ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) {
   MessageBoxW(ownedByHost ? hwnd() : nullptr, W(text), W(caption), MB_OK);
@@ -115,6 +158,13 @@ void CMainDlg::CloseWizard(int exitCode) {
 
 void CMainDlg::SetFinishText(const char16_t* text) {
   SetDlgItemTextW(finishPage_.hwnd(), IDC_FINISH_TEXT, W(text));
+  // The removal's next steps take seconds (a spooler restart, pnputil); the
+  // line must be seen before them, not when the handler returns.
+  PaintNow();
+}
+
+void CMainDlg::PaintNow() {
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
 bool CMainDlg::IsUninstallChosen() { return choicePage_.IsUninstallChosen(); }
