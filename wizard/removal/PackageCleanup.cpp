@@ -75,11 +75,12 @@ int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t mo
     Log(u"GetMyOemInfFile::FindFirstFile error=" + DecimalCode(error) + u"\r\n");
     return 0;
   }
+  InfReader reader(services.files, services.codePage, modelIndex);
   do {
     const std::u16string name = FileName(data);
     if (IsPlainFileName(name) && name.size() < static_cast<std::size_t>(kPackageNameCapacity)) {
       const std::u16string path = folder + u"\\" + name;
-      if (InfContainsModel(services.files, services.codePage, path.c_str(), modelIndex) == 1) {
+      if (reader.Contains(path.c_str()) == 1) {
         std::copy(name.begin(), name.end(), packageName);
         packageName[name.size()] = u'\0';
         return 1;

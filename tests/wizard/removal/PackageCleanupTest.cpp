@@ -59,12 +59,37 @@ TEST_F(PackageCleanupTest, InfMatchIsCaseSensitiveModelSpecificAndAligned) {
   EXPECT_EQ(files_.OpenStreams(), 0u);
 }
 
-TEST_F(PackageCleanupTest, InfIsOpenedReadOnlyInBinaryAndReadWhole) {
+TEST_F(PackageCleanupTest, TheNameIsFoundAtEitherEndOfTheFileAndNotWhenItIsCut) {
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", "VEXO_80.DAT");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", Utf16("VEXO_80.DAT", false));
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", "xxVEXO_80.DA");
+  AddInf(u"C:\\Windows\\inf\\oem4.inf", Utf16("VEXO_80.DAT", false).substr(0, 21));
+  AddInf(u"C:\\Windows\\inf\\oem5.inf", "EXO_80.DAT VEXO_80.DA VEXO_8X.DAT");
+  EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem1.inf", kVexo80), 1);
+  EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem2.inf", kVexo80), 1);
+  for (int i = 3; i <= 5; ++i) {
+    EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem" + Decimal(i) + u".inf", kVexo80), 0) << i;
+  }
+}
+
+TEST_F(PackageCleanupTest, InfIsOpenedReadOnlyInBinaryAndReadWholeInOneRead) {
   AddInf(u"C:\\Windows\\inf\\oem1.inf", std::string(20000, 'x') + "VEXO_80.DAT");
   EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem1.inf", kVexo80), 1);
   EXPECT_EQ(files_.calls, (std::vector<std::string>{"fopen(\"C:\\Windows\\inf\\oem1.inf\", \"rb\")", "fseek(0, 2)",
-                                                    "ftell", "fseek(0, 0)", "fread(1, 8192)", "fread(1, 8192)",
-                                                    "fread(1, 3627)", "fclose(\"C:\\Windows\\inf\\oem1.inf\")"}));
+                                                    "ftell", "fseek(0, 0)", "fread(1, 20011)",
+                                                    "fclose(\"C:\\Windows\\inf\\oem1.inf\")"}));
+}
+
+// A search reads the folder's files one after the other into one buffer: a
+// long file followed by a short one must not match on what the long one left
+// behind it.
+TEST_F(PackageCleanupTest, AShortFileAfterALongOneIsSearchedOnlyInItsOwnBytes) {
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", std::string(5000, 'x') + "VEXO_58.DAT VEXO_80.DAT");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", std::string(4990, 'y'));
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", "VEXO_80.DAT");
+  EXPECT_EQ(Found(kVexo58), u"oem1.inf");
+  files_.File("C:\\Windows\\inf\\oem1.inf").bytes = std::string(5000, 'x') + "VEXO_58.DAT";
+  EXPECT_EQ(Found(kVexo80), u"oem3.inf");
 }
 
 TEST_F(PackageCleanupTest, SearchTakesTheFirstMatchingPackageInSearchOrder) {
