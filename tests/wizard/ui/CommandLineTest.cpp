@@ -39,10 +39,12 @@ TEST(CommandTail, SkipsQuotedOrPlainProgramNameAndBlanks) {
 TEST(WideText, CopyCutsAtCapacityAndTerminates) {
   char16_t buffer[8];
   for (auto& c : buffer) c = u'#';
-  CopyWideText(buffer, 5, u"abcdefgh");
+  EXPECT_FALSE(CopyWideText(buffer, 5, u"abcdefgh")) << "cut";
   EXPECT_EQ(std::u16string(buffer), u"abcd");
   EXPECT_EQ(buffer[5], u'#') << "nothing written past the capacity";
-  CopyWideText(buffer, 5, nullptr);
+  EXPECT_TRUE(CopyWideText(buffer, 5, u"abcd")) << "four characters and the terminator fit whole";
+  EXPECT_FALSE(CopyWideText(buffer, 5, std::u16string_view(u"abcde")));
+  EXPECT_TRUE(CopyWideText(buffer, 5, nullptr));
   EXPECT_EQ(buffer[0], 0);
 }
 
