@@ -14,6 +14,8 @@ namespace {
 // Clicks and key strokes that queued up while a handler ran were aimed at
 // buttons that have changed since (a second click of a double click on Next
 // would press "Close"): they are dropped.
+constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
+
 void DiscardQueuedInput() {
   MSG message;
   while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
@@ -165,6 +167,11 @@ void CMainDlg::SetFinishText(const char16_t* text) {
 
 void CMainDlg::PaintNow() {
   RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Some window systems (Wine's among them) put what was painted on the
+  // screen only when the thread next looks at its queue: look for a message
+  // that is never posted, which takes nothing from the queue.
+  MSG none;
+  PeekMessageW(&none, hwnd(), kNeverPosted, kNeverPosted, PM_NOREMOVE | PM_NOYIELD);
 }
 
 bool CMainDlg::IsUninstallChosen() { return choicePage_.IsUninstallChosen(); }
