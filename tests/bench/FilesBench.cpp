@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/bench/HostPlatform.h"
+#include "tests/fakes/wizard/FakeDeviceSetup.h"
 #include "tests/fakes/wizard/FakeProcesses.h"
 #include "tests/fakes/wizard/FakeServiceManager.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
@@ -25,10 +26,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-struct NoReenumeration : quispor::removal::DeviceReenumeration {
-  uint32_t ReenumerateDevices() override { return 0; }
-};
 
 const std::string& Scratch() {
   static const std::string root = [] {
@@ -71,7 +68,7 @@ void BM_InfSearch(benchmark::State& state) {
   kit::fakes::FakeSpooler spooler;
   kit::fakes::FakeServiceManager services;
   kit::fakes::FakeProcesses processes;
-  NoReenumeration devices;
+  kit::fakes::FakeDeviceSetup devices;
   quispor::removal::RemovalServices removal{spooler, services, search, files, codePage, processes, devices};
   for (auto _ : state) {
     char16_t package[quispor::removal::kPackageNameCapacity] = {};

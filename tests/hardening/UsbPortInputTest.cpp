@@ -22,7 +22,8 @@ class CountingList : public UsbPortList {
  public:
   std::vector<std::u16string> added;
   void AddString(const char16_t* text) override { added.emplace_back(text); }
-  void SelectString(int, const char16_t*) override {}
+  int FindStringExact(int, const char16_t*) override { return -1; }
+  void SetCurSel(int) override {}
 };
 
 class UsbPortInputTest : public ::testing::Test {

@@ -1,9 +1,9 @@
 #include "wizard/engine/PrinterScan.h"
 
-#include <algorithm>
 #include <string_view>
 
 #include "wizard/engine/NameCompare.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
 
 namespace quispor {
@@ -11,24 +11,9 @@ namespace {
 
 constexpr uint32_t kEnumFlags = platform::kPrinterEnumLocal | platform::kPrinterEnumConnections;
 
-std::u16string_view View(const char16_t* text) { return text != nullptr ? std::u16string_view(text) : std::u16string_view(); }
-
-// Copies text into a fixed field, cut to its capacity less one and terminated.
-template <std::size_t N>
-void CopyCut(char16_t (&field)[N], std::u16string_view text) {
-  const std::size_t n = std::min(text.size(), N - 1);
-  for (std::size_t i = 0; i < n; ++i) {
-    field[i] = text[i];
-  }
-  field[n] = u'\0';
-}
-
 PrinterNameField CutName(std::u16string_view text) {
   PrinterNameField field{};
-  const std::size_t n = std::min(text.size(), field.size() - 1);
-  for (std::size_t i = 0; i < n; ++i) {
-    field[i] = text[i];
-  }
+  CopyWideText(field.data(), field.size(), text);
   return field;
 }
 
@@ -48,7 +33,7 @@ InstalledPrinter& RecordFor(InstalledPrinterList& list, std::u16string_view driv
     }
   }
   InstalledPrinter& record = list.records.emplace_back();
-  CopyCut(record.driverName, driver);
+  CopyWideText(record.driverName, kModelNameCapacity, driver);
   list.count = static_cast<uint16_t>(list.records.size());
   return record;
 }

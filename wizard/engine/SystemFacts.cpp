@@ -5,26 +5,12 @@
 #include <string>
 
 #include "wizard/engine/DebugLog.h"
+#include "wizard/engine/WideFormat.h"
 
 namespace quispor {
 namespace {
 
 constexpr uint32_t kModulePathChars = 259;
-
-std::u16string Decimal(int32_t value) {
-  // Through int64 so that INT32_MIN negates safely.
-  int64_t v = value;
-  const bool negative = v < 0;
-  if (negative) {
-    v = -v;
-  }
-  std::u16string digits;
-  do {
-    digits.insert(digits.begin(), static_cast<char16_t>(u'0' + v % 10));
-    v /= 10;
-  } while (v != 0);
-  return negative ? u"-" + digits : digits;
-}
 
 }  // namespace
 
@@ -94,7 +80,7 @@ uint32_t CheckIsManageAccess(platform::Registry& registry) {
   if (error != 0) {
     static_cast<void>(key.release());  // a failed create opens nothing
     const std::u16string line = u"CheckIsManageAccess:: RegCreateKeyEx Fail,err=" +
-                                Decimal(static_cast<int32_t>(error)) + u",path=" + kManageAccessKeyPath + u"\r\n";
+                                DecimalCode(error) + u",path=" + kManageAccessKeyPath + u"\r\n";
     WriteDebugLog(line.c_str());
     return error;
   }

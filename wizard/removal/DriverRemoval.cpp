@@ -1,5 +1,6 @@
 #include "wizard/removal/DriverRemoval.h"
 
+#include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/removal/LogText.h"
 #include "wizard/removal/PackageCleanup.h"
 #include "wizard/removal/SpoolerRestart.h"
@@ -39,7 +40,7 @@ uint32_t UninstallOneDriver(RemovalServices& services, RemovalLists& lists, cons
     }
   }
   DeleteMyInfFile(services, modelIndex);
-  services.devices.ReenumerateDevices();
+  ReenumerateDevices(services.deviceSetup);
   return 0;
 }
 

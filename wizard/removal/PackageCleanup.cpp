@@ -4,6 +4,7 @@
 #include <iterator>
 #include <string>
 
+#include "wizard/engine/WideText.h"
 #include "wizard/removal/InfSearch.h"
 #include "wizard/removal/LogText.h"
 
@@ -74,11 +75,12 @@ int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t mo
     Log(u"GetMyOemInfFile::FindFirstFile error=" + DecimalCode(error) + u"\r\n");
     return 0;
   }
+  InfReader reader(services.files, services.codePage, modelIndex);
   do {
     const std::u16string name = FileName(data);
     if (IsPlainFileName(name) && name.size() < static_cast<std::size_t>(kPackageNameCapacity)) {
       const std::u16string path = folder + u"\\" + name;
-      if (InfContainsModel(services.files, services.codePage, path.c_str(), modelIndex) == 1) {
+      if (reader.Contains(path.c_str()) == 1) {
         std::copy(name.begin(), name.end(), packageName);
         packageName[name.size()] = u'\0';
         return 1;
@@ -89,13 +91,14 @@ int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t mo
   return 0;
 }
 
-int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command) {
+int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command,
+                        const char16_t* currentDirectory) {
   platform::StartupInfoW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = platform::kStartfUseShowWindow;
   startup.wShowWindow = platform::kSwHide;
 
-  const std::u16string line = u"cmd /C " + Text(command);
+  const std::u16string line = u"cmd /D /C " + std::u16string(View(command));
   if (line.size() >= kCommandLineCapacity) {
     return 0;  // cut, it would be another command
   }
@@ -103,8 +106,8 @@ int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicat
   std::copy(line.begin(), line.end(), commandLine);
 
   platform::ProcessInformation info{};
-  if (processes.CreateProcessW(applicationPath, commandLine, nullptr, nullptr, false, 0, nullptr, nullptr, &startup,
-                               &info) != 0) {
+  if (processes.CreateProcessW(applicationPath, commandLine, nullptr, nullptr, false, 0, nullptr, currentDirectory,
+                               &startup, &info) != 0) {
     return 0;
   }
   platform::OwnedKernelHandle process(processes, info.hProcess);
@@ -119,22 +122,28 @@ int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex) {
     Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
     return 0;
   }
-  Log(u"DeleteMyInfFile::infPath=" + Text(packageName) + u"\r\n");
-  const std::u16string command = u"pnputil.exe -f -d " + Text(packageName);
-  if (ExecuteCmdByProcess(services.processes, kFixedCmdPath, command.c_str()) == 1) {
+  Log(u"DeleteMyInfFile::infPath=" + std::u16string(packageName) + u"\r\n");
+  // The wizard runs elevated, often from a download folder or a share: every
+  // program it starts is the system's own, named by its full path, and the
+  // command runs in the system folder, so that nothing planted in the
+  // wizard's folder (a pnputil.exe, a cmd.exe on a C: drive that is not the
+  // system's) runs with administrator rights. /D: no AutoRun command either.
+  const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
+  const std::u16string cmd = systemDirectory + u"\\cmd.exe";
+  const std::u16string command =
+      u"\"" + systemDirectory + u"\\pnputil.exe\" -f -d " + std::u16string(packageName);
+  const auto run = [&] {
+    return !systemDirectory.empty() &&
+           ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str(), systemDirectory.c_str()) == 1;
+  };
+  if (run()) {
     Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n");
     return 1;
   }
   Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n");
-  // The second try is the system's own cmd.exe wherever Windows lives, never
-  // one beside the wizard: the wizard runs elevated, and a cmd.exe planted in
-  // its folder must not run with administrator rights.
-  const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
-  if (!systemDirectory.empty()) {
-    const std::u16string cmd = systemDirectory + u"\\cmd.exe";
-    if (ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str()) == 1) {
-      return 1;
-    }
+  // Once more, with the same program: no other would be safe to run.
+  if (run()) {
+    return 1;
   }
   Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n");
   return 0;

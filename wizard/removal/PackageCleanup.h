@@ -9,10 +9,11 @@
 namespace quispor::removal {
 
 inline constexpr int kPackageNameCapacity = 260;
-inline constexpr const char16_t* kFixedCmdPath = u"C:\\windows\\system32\\cmd.exe";
 
-// 1 when the pnputil command was run (whatever pnputil made of it), 0 when no
-// package was found or no command processor could be started.
+// Has the system folder's pnputil delete the package by force, through the
+// system folder's cmd.exe (/D) in the system folder. 1 when the command was
+// run (whatever pnputil made of it), 0 when no package was found or no
+// command processor could be started.
 int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex);
 
 // 1 and the package's file name (no folder) in packageName (260 wide
@@ -21,9 +22,11 @@ int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex);
 // digits, '.', '_', '-') are considered, as the name goes into a command line.
 int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t modelIndex);
 
-// Runs "cmd /C " + command with the command processor at applicationPath in a
-// hidden window and waits for it to end. 1 when it was started and has
-// ended, 0 when it could not be started. Exit codes are not looked at.
-int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command);
+// Runs "cmd /D /C " + command with the command processor at applicationPath
+// in a hidden window, in currentDirectory, and waits for it to end. 1 when it
+// was started and has ended, 0 when it could not be started. Exit codes are
+// not looked at.
+int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command,
+                        const char16_t* currentDirectory);
 
 }  // namespace quispor::removal

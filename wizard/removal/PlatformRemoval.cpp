@@ -1,21 +1,17 @@
 #include "wizard/removal/PlatformRemoval.h"
 
-#include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/removal/RunUninstall.h"
 
 namespace quispor::removal {
 
-uint32_t PlugAndPlayReenumeration::ReenumerateDevices() { return quispor::ReenumerateDevices(deviceSetup_); }
-
-RemovalServices RemovalServicesOf(platform::Platform& platform, DeviceReenumeration& devices) {
+RemovalServices RemovalServicesOf(platform::Platform& platform) {
   return RemovalServices{platform.spooler,  platform.serviceManager, platform.fileSearch, platform.files,
-                         platform.codePage, platform.processes,      devices};
+                         platform.codePage, platform.processes,      platform.deviceSetup};
 }
 
-uint32_t RunUninstall(platform::Platform& platform, FinishView& view) {
-  PlugAndPlayReenumeration devices(platform.deviceSetup);
-  RemovalServices services = RemovalServicesOf(platform, devices);
-  return RunUninstall(services, view);
+uint32_t RunUninstall(platform::Platform& platform, SequenceReport& report) {
+  RemovalServices services = RemovalServicesOf(platform);
+  return RunUninstall(services, report);
 }
 
 }  // namespace quispor::removal

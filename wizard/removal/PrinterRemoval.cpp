@@ -1,5 +1,6 @@
 #include "wizard/removal/PrinterRemoval.h"
 
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
 #include "wizard/removal/LogText.h"
 
@@ -9,6 +10,14 @@ namespace {
 using platform::kErrorInsufficientBuffer;
 
 constexpr uint32_t kEnumFlags = platform::kPrinterEnumLocal | platform::kPrinterEnumConnections;
+
+// A connection to another computer's shared queue: the spooler marks it as
+// a network printer that is not local, and names it \\server\queue.
+bool IsConnection(const platform::PrinterInfo2W& printer) {
+  const bool network = (printer.Attributes & platform::kPrinterAttributeNetwork) != 0 &&
+                       (printer.Attributes & platform::kPrinterAttributeLocal) == 0;
+  return network || View(printer.pPrinterName).substr(0, 2) == u"\\\\";
+}
 
 // Every printer of the removal is opened with full access, so that it can be
 // deleted.
@@ -47,6 +56,7 @@ uint32_t QueuedJobs(platform::Spooler& spooler, platform::PrinterHandle printer,
 
 uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driverName, PrinterNameList& list) {
   list.names.clear();
+  list.connections.clear();
   list.count = 0;
   uint32_t needed = 0;
   uint32_t returned = 0;
@@ -68,12 +78,13 @@ uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driv
   if (error != 0) {
     return error;
   }
-  const std::u16string wanted = Text(driverName);
+  const std::u16string_view wanted = View(driverName);
   const uint32_t entries = Fitting<platform::PrinterInfo2W>(buffer, returned);
   for (uint32_t i = 0; i < entries; ++i) {
     const platform::PrinterInfo2W& printer = buffer.record<platform::PrinterInfo2W>(i);
-    if (printer.pDriverName != nullptr && Text(printer.pDriverName) == wanted) {
-      list.names.push_back(Text(printer.pPrinterName));
+    if (printer.pDriverName != nullptr && View(printer.pDriverName) == wanted) {
+      list.names.emplace_back(View(printer.pPrinterName));
+      list.connections.push_back(IsConnection(printer));
     }
   }
   list.count = static_cast<int32_t>(list.names.size());
@@ -118,7 +129,7 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
   list.names.clear();
   list.count = 0;
   platform::OpenPrinter printer;
-  if (OpenForRemoval(spooler, Text(printerName), printer) != 0) {
+  if (OpenForRemoval(spooler, std::u16string(View(printerName)), printer) != 0) {
     Log(u"GetMyForms:: OpenPrinter Fail\r\n");
     return;
   }
@@ -146,14 +157,24 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
   }
   const uint32_t entries = Fitting<platform::FormInfo1W>(buffer, returned);
   for (uint32_t i = 0; i < entries && list.names.size() < FormNameList::kCapacity; ++i) {
-    list.names.push_back(Text(buffer.record<platform::FormInfo1W>(i).pName));
+    list.names.emplace_back(View(buffer.record<platform::FormInfo1W>(i).pName));
   }
   list.count = static_cast<int32_t>(list.names.size());
 }
 
 uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms) {
   bool first = true;
-  for (const std::u16string& name : printers.names) {
+  for (std::size_t i = 0; i < printers.names.size(); ++i) {
+    const std::u16string& name = printers.names[i];
+    if (i < printers.connections.size() && printers.connections[i]) {
+      // A connection left in place would keep the driver in use.
+      const uint32_t error = spooler.DeletePrinterConnectionW(name.c_str());
+      if (error != 0) {
+        Log(u"DeleteMyPrinters:: DeletePrinterConnection Fail\r\n");
+        return error;
+      }
+      continue;
+    }
     platform::OpenPrinter printer;
     uint32_t error = OpenForRemoval(spooler, name, printer);
     if (error != 0) {

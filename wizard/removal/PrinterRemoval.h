@@ -16,6 +16,9 @@ namespace quispor::removal {
 // printers installed and their driver held, and the removal would fail.
 struct PrinterNameList {
   std::vector<std::u16string> names;
+  // connections[i]: names[i] is a connection to a queue another computer
+  // shares (\\server\queue), not a printer of this spooler.
+  std::vector<bool> connections;
   int32_t count = 0;  // == names.size()
 };
 
@@ -41,8 +44,10 @@ void GetJobsByName(platform::Spooler& spooler, const PrinterNameList& list);
 void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNameList& list);
 
 // Deletes the listed printers in order, and the listed forms through the
-// first one. 0, or the error code that stopped it; printers deleted before a
-// failure stay deleted.
+// first local one. A connection is only removed from this computer
+// (DeletePrinterConnectionW): opened and deleted, it would be the server's
+// queue that goes. 0, or the error code that stopped it; printers deleted
+// before a failure stay deleted.
 uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms);
 
 }  // namespace quispor::removal

@@ -4,11 +4,11 @@
 
 #include "wizard/engine/platform/CodePage.h"
 #include "wizard/engine/platform/CrtFiles.h"
+#include "wizard/engine/platform/DeviceSetup.h"
 #include "wizard/engine/platform/FileSearch.h"
 #include "wizard/engine/platform/Processes.h"
 #include "wizard/engine/platform/ServiceManager.h"
 #include "wizard/engine/platform/Spooler.h"
-#include "wizard/removal/DeviceReenumeration.h"
 
 namespace quispor::removal {
 
@@ -19,7 +19,7 @@ struct RemovalServices {
   platform::CrtFiles& files;  // reads the driver store's INF files
   platform::CodePage& codePage;
   platform::Processes& processes;
-  DeviceReenumeration& devices;
+  platform::DeviceSetup& deviceSetup;  // the re-enumeration after each driver
 };
 
 }  // namespace quispor::removal

@@ -4,19 +4,18 @@
 
 #include "wizard/engine/ModelCatalogue.h"
 #include "wizard/engine/PrinterScan.h"
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/removal/DriverRemoval.h"
-#include "wizard/removal/LogText.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor::removal {
 namespace {
 
-std::u16string Po(const char* key) { return Text(GetPoText(key)); }
-
 // The first catalogue row whose name is exactly driverName (case counts), or
 // the index the previous driver used.
 int32_t ModelIndexFor(const char16_t* driverName, int32_t previous) {
-  const std::u16string name = Text(driverName);
+  const std::u16string_view name = View(driverName);
   for (uint16_t i = 0; i < modelCount; ++i) {
     if (name == ModelCatalogue[i].name) {
       return i;
@@ -25,17 +24,23 @@ int32_t ModelIndexFor(const char16_t* driverName, int32_t previous) {
   return previous;
 }
 
+// Shows text as the finish page's buffer of 260 characters holds it.
+void Show(SequenceReport& report, const std::u16string& text) {
+  char16_t shown[kFinishTextCapacity] = {};
+  CopyWideText(shown, kFinishTextCapacity, text);
+  report.ShowText(shown);
+}
+
 std::u16string ProgressLine(const char16_t* driverName) {
   char16_t prefix[kPoTextCapacity] = {};
   CopyPoText("PO_UNINSTALL_ING_NAME", prefix);
-  return FitBuffer(Text(prefix) + u"\"" + Text(driverName) + u"\"", kFinishTextCapacity);
+  return std::u16string(prefix) + u"\"" + std::u16string(View(driverName)) + u"\"";
 }
 
 }  // namespace
 
-uint32_t RunUninstall(RemovalServices& services, FinishView& view) {
-  view.SetBackButtonText(Po("PO_PRINTER_LAST_INSTALL_ANOTHER").c_str());
-  view.SetNextButtonText(Po("PO_PRINTER_LAST_INSTALL_EXIT").c_str());
+uint32_t RunUninstall(RemovalServices& services, SequenceReport& report) {
+  report.SequenceStarted();
 
   InstalledPrinterList installed;
   ScanInstalledPrinters(services.spooler, ModelCatalogue, modelCount, installed);
@@ -46,7 +51,7 @@ uint32_t RunUninstall(RemovalServices& services, FinishView& view) {
   int32_t modelIndex = 0;
   RemovalLists lists;
   for (const InstalledPrinter& record : installed.records) {
-    view.SetFinishText(ProgressLine(record.driverName).c_str());
+    Show(report, ProgressLine(record.driverName));
     modelIndex = ModelIndexFor(record.driverName, modelIndex);
     result = UninstallOneDriver(services, lists, record.driverName, modelIndex);
     if (result != 0) {
@@ -55,14 +60,12 @@ uint32_t RunUninstall(RemovalServices& services, FinishView& view) {
     ++removed;
   }
 
-  std::u16string outcome;
   if (result != 0) {
-    outcome = Po("PO_UNINSTALL_DRIVER_FAIL") + u" -- ERROR CODE = " + DecimalCode(result) + u"(" + Decimal(found) +
-              u"-" + Decimal(removed) + u")";
+    Show(report, std::u16string(PoTextOrEmpty("PO_UNINSTALL_DRIVER_FAIL")) + u" -- ERROR CODE = " +
+                     DecimalCode(result) + u"(" + Decimal(found) + u"-" + Decimal(removed) + u")");
   } else {
-    outcome = Po("PO_UNINSTALL_FINISH_INFO");
+    Show(report, PoTextOrEmpty("PO_UNINSTALL_FINISH_INFO"));
   }
-  view.SetFinishText(FitBuffer(outcome, kFinishTextCapacity).c_str());
   return result;
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "wizard/removal/RemovalServices.h"
-#include "wizard/ui/navigation/FinishView.h"
+#include "wizard/shared/SequenceReport.h"
 
 namespace quispor::removal {
 
@@ -14,8 +14,8 @@ inline constexpr std::size_t kFinishTextCapacity = 260;  // 259 + terminator
 
 // Removes, one driver after the other, every installed driver of the maker's
 // models with its printers, forms and driver package, and stops at the
-// first failure. Relabels the finish page's buttons first, shows a progress
-// line per driver and then the outcome. 0, or the first failing code.
-uint32_t RunUninstall(RemovalServices& services, FinishView& view);
+// first failure. Reports its start, a progress line per driver and then the
+// outcome. 0, or the first failing code.
+uint32_t RunUninstall(RemovalServices& services, SequenceReport& report);
 
 }  // namespace quispor::removal

@@ -4,6 +4,7 @@
 #include <setupapi.h>
 
 #include <mutex>
+#include <string>
 
 #include "console/win32/UniqueHandle.h"
 
@@ -36,6 +37,7 @@ Function Entry(HMODULE module, const char* name) {
 struct SharedBinding {
   std::mutex lock;
   int shares = 0;
+  SetupApiBinding::LibraryLoader load;
   UniqueModule module;
   GetClassDevsFn getClassDevs = nullptr;
   EnumDeviceInterfacesFn enumDeviceInterfaces = nullptr;
@@ -45,12 +47,26 @@ struct SharedBinding {
   void Bind() {
     // From the system directory only: a "SetupApi.dll" beside the program or
     // in the current folder must never be picked up.
-    module.reset(LoadLibraryExW(L"SetupApi.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    module.reset(Load(L"SetupApi.dll", LOAD_LIBRARY_SEARCH_SYSTEM32));
+    if (!module) {
+      // Windows 7 without the update that brought the flag refuses it: the
+      // full path of the system directory does the same there.
+      wchar_t folder[MAX_PATH] = {};
+      const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+      if (length == 0 || length >= MAX_PATH) return;
+      const std::wstring path = std::wstring(folder, length) + L"\\SetupApi.dll";
+      module.reset(Load(path.c_str(), 0));
+    }
     if (!module) return;
     getClassDevs = Entry<GetClassDevsFn>(module.get(), "SetupDiGetClassDevsA");
     enumDeviceInterfaces = Entry<EnumDeviceInterfacesFn>(module.get(), "SetupDiEnumDeviceInterfaces");
     getDeviceInterfaceDetail = Entry<GetDeviceInterfaceDetailFn>(module.get(), "SetupDiGetDeviceInterfaceDetailA");
     destroyDeviceInfoList = Entry<DestroyDeviceInfoListFn>(module.get(), "SetupDiDestroyDeviceInfoList");
+  }
+
+  HMODULE Load(const wchar_t* name, DWORD flags) {
+    if (load) return static_cast<HMODULE>(load(name, flags));
+    return LoadLibraryExW(name, nullptr, flags);
   }
 
   void Unbind() {
@@ -91,6 +107,12 @@ int SetupApiBinding::ShareCount() {
   SharedBinding& shared = Shared();
   std::lock_guard<std::mutex> hold(shared.lock);
   return shared.shares;
+}
+
+void SetupApiBinding::UseLibraryLoader(LibraryLoader load) {
+  SharedBinding& shared = Shared();
+  std::lock_guard<std::mutex> hold(shared.lock);
+  shared.load = std::move(load);
 }
 
 bool SetupApiBinding::Available() { return Shared().Complete(); }

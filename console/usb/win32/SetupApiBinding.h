@@ -3,6 +3,9 @@
 // instance: the first instance loads "SetupApi.dll", the last one unloads it.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 #include "console/usb/DeviceInterfaceApi.h"
 
 namespace vantrel::win32 {
@@ -25,6 +28,12 @@ class SetupApiBinding : public DeviceInterfaceApi {
 
   // How many instances hold a share (for tests).
   static int ShareCount();
+
+  // What the first share loads the library through: LoadLibraryExW(name,
+  // nullptr, flags) unless a test puts another in place (an empty function
+  // puts it back). A test stands for a system that refuses a flag.
+  using LibraryLoader = std::function<void*(const wchar_t* name, std::uint32_t flags)>;
+  static void UseLibraryLoader(LibraryLoader load);
 };
 
 }  // namespace vantrel::win32

@@ -7,7 +7,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "console/usb/CommsError.h"
@@ -197,6 +200,36 @@ TEST(USBCommBindingTest, TheSetupApiBindingIsCountedPerInstance) {
     EXPECT_TRUE(first.EnumerateDevices(list));
   }
   EXPECT_EQ(SetupApiBinding::ShareCount(), before);
+}
+
+// Windows 7 without the update that brought LOAD_LIBRARY_SEARCH_SYSTEM32
+// refuses the flag with 87; the library must then come from the full path of
+// the system folder, never from the search path.
+TEST(USBCommBindingTest, WhereTheSearchFlagIsRefusedTheSystemFoldersLibraryIsBound) {
+  ASSERT_EQ(SetupApiBinding::ShareCount(), 0) << "the first share binds";
+  std::vector<std::pair<std::wstring, std::uint32_t>> loads;
+  SetupApiBinding::UseLibraryLoader([&loads](const wchar_t* name, std::uint32_t flags) -> void* {
+    loads.emplace_back(name, flags);
+    if ((flags & LOAD_LIBRARY_SEARCH_SYSTEM32) != 0) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
+    }
+    return LoadLibraryExW(name, nullptr, flags);
+  });
+  {
+    SetupApiBinding binding;
+    EXPECT_TRUE(binding.Available());
+    TUSBComm comm;
+    std::vector<std::string> list;
+    EXPECT_NO_THROW(EXPECT_TRUE(comm.EnumerateDevices(list)));
+  }
+  SetupApiBinding::UseLibraryLoader({});
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring fullPath = std::wstring(system) + L"\\SetupApi.dll";
+  ASSERT_EQ(loads.size(), 2u);
+  EXPECT_EQ(loads[0], std::make_pair(std::wstring(L"SetupApi.dll"), std::uint32_t{LOAD_LIBRARY_SEARCH_SYSTEM32}));
+  EXPECT_EQ(loads[1], std::make_pair(fullPath, std::uint32_t{0}));
 }
 
 TEST(USBCommBindingTest, ADestroyedWatcherReceivesNothing) {

@@ -83,6 +83,39 @@ void WaitOutDoubleClick(POINT at) {
   if (close && since < gap) Sleep(static_cast<DWORD>(gap - since));
 }
 
+// Presses and releases a mouse button clicks times at a point in client
+// coordinates of hwnd, every event in one SendInput.
+void ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks, const char* what) {
+  BringToForeground(hwnd);
+  POINT screen = client;
+  if (!ClientToScreen(hwnd, &screen)) detail::ThrowWin32(std::string(what) + ": ClientToScreen failed");
+  WaitOutDoubleClick(screen);
+  if (!SetCursorPos(screen.x, screen.y)) detail::ThrowWin32(std::string(what) + ": SetCursorPos failed");
+  // Under Wine the program may still report an older pointer position from
+  // its X events (seen under load: the click landed where the pointer had
+  // been). Let it catch up, and give each button event its own position.
+  detail::Sync(hwnd);
+  const bool left = button == MouseButton::Left;
+  std::vector<INPUT> inputs(2 * static_cast<std::size_t>(clicks));
+  for (std::size_t i = 0; i < inputs.size(); ++i) {
+    INPUT& in = inputs[i];
+    in.type = INPUT_MOUSE;
+    in.mi.dx = AbsoluteCoordinate(screen.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
+                                  GetSystemMetrics(SM_CXVIRTUALSCREEN));
+    in.mi.dy = AbsoluteCoordinate(screen.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                  GetSystemMetrics(SM_CYVIRTUALSCREEN));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
+    if (i % 2 == 0) {
+      in.mi.dwFlags |= left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
+    } else {
+      in.mi.dwFlags |= left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
+    }
+  }
+  SendInputs(inputs, what);
+  lastClick = {screen, GetTickCount64(), true};
+  detail::Sync(hwnd);
+}
+
 }  // namespace
 
 void FocusWindow(HWND hwnd) {
@@ -94,32 +127,9 @@ void FocusWindow(HWND hwnd) {
   }
 }
 
-void MouseClickAt(HWND hwnd, POINT client, MouseButton button) {
-  BringToForeground(hwnd);
-  POINT screen = client;
-  if (!ClientToScreen(hwnd, &screen)) detail::ThrowWin32("MouseClickAt: ClientToScreen failed");
-  WaitOutDoubleClick(screen);
-  if (!SetCursorPos(screen.x, screen.y)) detail::ThrowWin32("MouseClickAt: SetCursorPos failed");
-  // Under Wine the program may still report an older pointer position from
-  // its X events (seen under load: the click landed where the pointer had
-  // been). Let it catch up, and give each button event its own position.
-  detail::Sync(hwnd);
-  const bool left = button == MouseButton::Left;
-  std::vector<INPUT> inputs(2);
-  for (INPUT& in : inputs) {
-    in.type = INPUT_MOUSE;
-    in.mi.dx = AbsoluteCoordinate(screen.x, GetSystemMetrics(SM_XVIRTUALSCREEN),
-                                  GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    in.mi.dy = AbsoluteCoordinate(screen.y, GetSystemMetrics(SM_YVIRTUALSCREEN),
-                                  GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
-  }
-  inputs[0].mi.dwFlags |= left ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_RIGHTDOWN;
-  inputs[1].mi.dwFlags |= left ? MOUSEEVENTF_LEFTUP : MOUSEEVENTF_RIGHTUP;
-  SendInputs(inputs, "MouseClickAt");
-  lastClick = {screen, GetTickCount64(), true};
-  detail::Sync(hwnd);
-}
+void MouseClickAt(HWND hwnd, POINT client, MouseButton button) { ClickAt(hwnd, client, button, 1, "MouseClickAt"); }
+
+void MouseDoubleClickAt(HWND hwnd, POINT client) { ClickAt(hwnd, client, MouseButton::Left, 2, "MouseDoubleClickAt"); }
 
 void PressKey(WORD virtualKey) {
   std::vector<INPUT> inputs(2);

@@ -1,4 +1,5 @@
 // Screenshots of the whole screen as PNG files, for people to look at.
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -75,6 +76,28 @@ std::vector<uint8_t> CaptureScreenRgb(int* width, int* height) {
 }
 
 }  // namespace
+
+ScreenColours ScreenColoursOf(HWND hwnd) {
+  ScreenColours colours;
+  RECT area{};
+  if (!GetWindowRect(hwnd, &area)) return colours;
+  int w = 0, h = 0;
+  const std::vector<uint8_t> rgb = CaptureScreenRgb(&w, &h);
+  if (rgb.empty()) return colours;
+  const int left = std::max<int>(area.left - GetSystemMetrics(SM_XVIRTUALSCREEN), 0);
+  const int top = std::max<int>(area.top - GetSystemMetrics(SM_YVIRTUALSCREEN), 0);
+  const int right = std::min<int>(area.right - GetSystemMetrics(SM_XVIRTUALSCREEN), w);
+  const int bottom = std::min<int>(area.bottom - GetSystemMetrics(SM_YVIRTUALSCREEN), h);
+  for (int y = top; y < bottom; ++y) {
+    for (int x = left; x < right; ++x) {
+      const uint8_t* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      ++colours.pixels;
+      if (p[0] == 255 && p[1] == 255 && p[2] == 255) ++colours.white;
+      if (p[0] < 96 && p[1] < 96 && p[2] < 96) ++colours.dark;
+    }
+  }
+  return colours;
+}
 
 std::wstring SaveScreenshot(const std::string& name) {
   try {

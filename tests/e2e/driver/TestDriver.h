@@ -96,6 +96,9 @@ bool IsChecked(HWND button);  // BM_GETCHECK == BST_CHECKED
 // coordinates of hwnd; left or right button.
 enum class MouseButton { Left, Right };
 void MouseClickAt(HWND hwnd, POINT client, MouseButton button = MouseButton::Left);
+// A user's double click there: both clicks queued at once, as the system
+// queues them while the program is still busy with the first.
+void MouseDoubleClickAt(HWND hwnd, POINT client);
 // Sends one key press (down and up) to the focused window through SendInput.
 void PressKey(WORD virtualKey);
 void FocusWindow(HWND hwnd);
@@ -164,6 +167,16 @@ RECT RectIn(HWND parent, HWND child);
 // <name>.png into KIT_SCREENSHOT_DIR (or the current folder). Returns the
 // Windows path written, or empty on failure. Never throws.
 std::wstring SaveScreenshot(const std::string& name);
+
+// What the screen shows over a window's rectangle, read from the screen
+// itself, so that nothing is asked of the program (which may be busy): how
+// many pixels there are, how many are pure white, how many dark.
+struct ScreenColours {
+  int pixels = 0;
+  int white = 0;
+  int dark = 0;
+};
+ScreenColours ScreenColoursOf(HWND hwnd);
 
 // Waits until cond() is true or the time-out ends, pumping this thread's
 // messages meanwhile. Returns the last value of cond().

@@ -232,6 +232,26 @@ TEST(WizardInstall, EthernetWithoutAPortAsksForOneAndStays) {
   EXPECT_EQ(wizard.ExitCode(), 2);
 }
 
+// The second click of a double click on Next at a port page queues up while
+// the installation runs; it must not close the wizard (129) before the
+// outcome can be read.
+TEST(WizardInstall, ADoubleClickOnNextInstallsOnceAndTheOutcomeStays) {
+  const std::wstring exe = KitCopy();
+  ASSERT_FALSE(exe.empty());
+  WizardSession wizard(L"", {}, exe);
+  ASSERT_NE(wizard.host(), nullptr);
+  ToPortPage(wizard, kLpt, kLptList);
+  wizard.DoubleClick(kNext);
+  ASSERT_EQ(wizard.ExitCode(3000), -1) << "the wizard closed on the second click";
+  EXPECT_TRUE(WaitFinishText(wizard, L"VEXO_80Installed printer .")) << Narrow(wizard.Text(kFinishText));
+  EXPECT_EQ(wizard.Text(kNext), L"Close");
+  EXPECT_TRUE(IsEnabled(wizard.Control(kNext)));
+  EXPECT_TRUE(IsEnabled(wizard.Control(kBack)));
+  SaveScreenshot("wizard-install-en-finish-after-double-click");
+  PostMessageW(wizard.host(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(wizard.ExitCode(), 2);
+}
+
 TEST(WizardInstall, UsbPageUnderWineListsNothingAndLogsItsSearch) {
   HANDLE flag = CreateFileW(kFlagFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(flag, INVALID_HANDLE_VALUE);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -119,6 +120,60 @@ TEST(WizardRemoval, UninstallDeletesBothPrintersAndReportsWinesDriverRefusal) {
   Click(wizard.Control(kNext));
   EXPECT_EQ(wizard.ExitCode(), 129);
   DeleteFileA(kFlagPath);
+}
+
+// The spooler service's start type; false when it cannot be set.
+bool SetSpoolerStart(DWORD startType) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  if (manager == nullptr) return false;
+  SC_HANDLE service = OpenServiceA(manager, "spooler", SERVICE_CHANGE_CONFIG);
+  const bool ok = service != nullptr && ChangeServiceConfigA(service, SERVICE_NO_CHANGE, startType, SERVICE_NO_CHANGE,
+                                                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                                             nullptr);
+  if (service != nullptr) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return ok;
+}
+
+// The removal writes a line into the finish page before it works on a driver;
+// the line must be on the screen before the slow steps that follow. Here the
+// spooler restart is the slow step: with the service disabled it cannot be
+// started, and the restart waits out its 32 pauses of 100 ms.
+TEST(WizardRemoval, TheProgressLineIsOnTheScreenBeforeTheSlowSteps) {
+  ASSERT_TRUE(AddDriverVexo80());
+  ASSERT_TRUE(AddPrinterOnLpt1(L"VEXO_80"));
+  ASSERT_TRUE(SetSpoolerStart(SERVICE_DISABLED));
+  WizardSession wizard;
+  ASSERT_NE(wizard.host(), nullptr);
+  ASSERT_TRUE(ShownAndChecked(wizard.Control(kUninstall), true));
+  HWND text = wizard.Control(kFinishText);
+  ASSERT_NE(text, nullptr);
+
+  Click(wizard.Control(kNext));
+  ASSERT_TRUE(WaitUntil([&] { return IsShown(text); }));
+  // While the restart waits: white text area with the progress line in it.
+  ScreenColours during;
+  const bool painted = WaitUntil(
+      [&] {
+        during = ScreenColoursOf(text);
+        return during.white > during.pixels / 2 && during.dark > 0;
+      },
+      2500);
+  SaveScreenshot("wizard-en-removal-progress");
+
+  const std::wstring failure = L"Fail to uninstall driver. -- ERROR CODE = 87(1-0)";
+  EXPECT_TRUE(WaitUntil([&] { return wizard.Text(kFinishText) == failure; }, 30000))
+      << Narrow(wizard.Text(kFinishText));
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(wizard.host(), WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+  Sleep(300);
+  const ScreenColours after = ScreenColoursOf(text);
+  EXPECT_TRUE(SetSpoolerStart(SERVICE_DEMAND_START));
+
+  EXPECT_TRUE(painted) << "white " << during.white << " dark " << during.dark << " of " << during.pixels;
+  EXPECT_LT(during.dark, after.dark) << "the shorter progress line, not the outcome, was on the screen";
+  Click(wizard.Control(kNext));
+  EXPECT_EQ(wizard.ExitCode(), 129);
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "tests/e2e/wizard/WizardSession.h"
 
 namespace kit::e2e::wizard {
@@ -19,6 +23,31 @@ constexpr int kModelList = 1039, kDefaultPrinter = 1029;
 constexpr int kEnet = 1004, kUsb = 1005, kCom = 1006, kLpt = 1007;
 constexpr int kUsbList = 1008, kIpAddress = 1009, kTcpPort = 1032, kComList = 1013, kLptList = 1014;
 constexpr int kFinishText = 1030;
+
+std::string ReadAll(const std::wstring& path) {
+  std::ifstream in(path.c_str(), std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : std::string();
+}
+
+// The wizard runs elevated from wherever it was downloaded to. Wine's spooler
+// client loads localspl.dll by name when the serial and parallel pages list
+// the spooler's ports at start; one planted beside the wizard must not be
+// the one loaded.
+TEST(WizardEnglish, ALibraryPlantedBesideTheWizardIsNeverLoaded) {
+  const std::wstring exe =
+      ProgramCopy(L"planted", {{L"localspl.dll", ReadAll(WindowsPathOf(KIT_PLANTED_LIBRARY))}});
+  ASSERT_FALSE(exe.empty());
+  DeleteFileW(L"C:\\planted-library.txt");
+  WizardSession wizard(L"", {}, exe);
+  ASSERT_NE(wizard.host(), nullptr);
+  EXPECT_THAT(ComboItems(wizard.Control(kComList)), ElementsAre(L"COM1:", L"COM2:", L"COM3:", L"COM4:"))
+      << "the spooler's ports are listed, so its libraries are loaded";
+  const std::string record = ReadAll(L"C:\\planted-library.txt");
+  EXPECT_TRUE(record.empty()) << "loaded: " << Narrow(std::wstring(reinterpret_cast<const wchar_t*>(record.data()),
+                                                                  record.size() / sizeof(wchar_t)));
+  PostMessageW(wizard.host(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(wizard.ExitCode(), 2);
+}
 
 TEST(WizardEnglish, ChoicePageOffersOnlyInstallWhenNoMakerPrinterExists) {
   WizardSession wizard;
@@ -128,7 +157,8 @@ TEST(WizardEnglish, PortsPageDefaultsAndBackToChoice) {
   SaveScreenshot("wizard-en-ports");
 
   ASSERT_TRUE(wizard.Back(kInstall));
-  EXPECT_FALSE(IsShown(wizard.Control(kModelList)));
+  // The choice page is shown before the ports page is hidden.
+  EXPECT_TRUE(wizard.WaitShown(kModelList, false));
   EXPECT_TRUE(WaitUntil([&] { return !IsEnabled(wizard.Control(kBack)); }));
   EXPECT_TRUE(ShownAndChecked(wizard.Control(kInstall), true));
 
@@ -188,6 +218,24 @@ TEST(WizardEnglish, PortPagesWithoutAPortAskForOneCaptionedWithTheModel) {
   }
   PostMessageW(wizard.host(), WM_COMMAND, IDOK, 0);
   EXPECT_EQ(wizard.ExitCode(), 1);
+}
+
+// A double click on Next at the ports page with USB: the second click queues
+// up while the USB page is filled, and must not press Next again on it (an
+// empty list there asks for a port).
+TEST(WizardEnglish, ADoubleClickOnNextAtThePortsPageShowsTheUsbPage) {
+  WizardSession wizard;
+  ASSERT_NE(wizard.host(), nullptr);
+  ASSERT_TRUE(wizard.Next(kModelList));
+  ASSERT_TRUE(IsChecked(wizard.Control(kUsb)));
+  wizard.DoubleClick(kNext);
+  EXPECT_TRUE(wizard.WaitShown(kUsbList));
+  EXPECT_FALSE(WaitForMessageBox(wizard.pid(), 2000).has_value()) << "the second click pressed Next on the USB page";
+  EXPECT_TRUE(IsShown(wizard.Control(kUsbList)));
+  EXPECT_TRUE(IsEnabled(wizard.Control(kNext)));
+  EXPECT_TRUE(IsEnabled(wizard.Control(kBack)));
+  PostMessageW(wizard.host(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(wizard.ExitCode(), 2);
 }
 
 TEST(WizardEnglish, SerialAndParallelPagesListTheSpoolersPortsSorted) {

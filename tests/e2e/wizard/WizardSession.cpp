@@ -18,6 +18,13 @@ bool WizardSession::ClickAndWaitFor(int buttonId, int shownId) {
   return shownId == 0 || WaitShown(shownId);
 }
 
+void WizardSession::DoubleClick(int buttonId) {
+  HWND button = Control(buttonId);
+  RECT area{};
+  GetClientRect(button, &area);
+  MouseDoubleClickAt(button, {area.right / 2, area.bottom / 2});
+}
+
 bool WizardSession::WaitShown(int id, bool shown) const {
   return WaitUntil([&] { return IsShown(Control(id)) == shown; });
 }

@@ -35,6 +35,8 @@ class WizardSession {
   bool Next(int shownId) { return ClickAndWaitFor(kNext, shownId); }
   bool Back(int shownId) { return ClickAndWaitFor(kBack, shownId); }
   bool WaitShown(int id, bool shown = true) const;
+  // A user's double click in the middle of a button of the host or a page.
+  void DoubleClick(int buttonId);
 
   // Waits for the process to end; its exit code, or -1 when it did not end.
   long ExitCode(DWORD timeoutMs = kDefaultTimeoutMs) const;

@@ -89,6 +89,8 @@ quispor::platform::PrinterInfo2W PackPrinterInfo2(BackPacker& packer, const Fake
   record.pDatatype = packer.Text(p.datatype);
   record.pParameters = packer.Text(u"");
   record.Attributes = p.attributes;
+  constexpr uint32_t kPrinterStatusPendingDeletion = 0x4;
+  record.Status = p.pendingDeletion ? kPrinterStatusPendingDeletion : 0;
   return record;
 }
 

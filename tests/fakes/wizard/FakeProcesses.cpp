@@ -6,6 +6,14 @@ namespace kit::fakes {
 
 using namespace quispor::platform;
 
+namespace {
+
+bool EndsWithNoCase(const std::u16string& text, std::u16string_view end) {
+  return text.size() >= end.size() && EqualsNoCase(std::u16string_view(text).substr(text.size() - end.size()), end);
+}
+
+}  // namespace
+
 uint32_t FakeProcesses::CreateProcessW(const char16_t* applicationName, char16_t* commandLine,
                                        const void* processAttributes, const void* threadAttributes,
                                        bool inheritHandles, uint32_t creationFlags, const void* environment,
@@ -19,7 +27,9 @@ uint32_t FakeProcesses::CreateProcessW(const char16_t* applicationName, char16_t
   start.inheritHandles = inheritHandles;
   start.creationFlags = creationFlags;
   start.environment = environment != nullptr;
-  start.currentDirectory = currentDirectory != nullptr;
+  if (currentDirectory != nullptr) {
+    start.currentDirectory = std::u16string(currentDirectory);
+  }
   if (startupInfo != nullptr) {
     start.startup = *startupInfo;
   }
@@ -34,6 +44,9 @@ uint32_t FakeProcesses::CreateProcessW(const char16_t* applicationName, char16_t
     return kErrorFileNotFound;
   }
   start.started = true;
+  if (EndsWithNoCase(start.applicationName, u"\\cmd.exe")) {
+    start.ran = WhatCmdRuns(start.commandLine, start.currentDirectory.value_or(this->currentDirectory));
+  }
   starts.push_back(start);
   processInformation->hProcess = next_;
   processInformation->hThread = next_ + 4;
@@ -47,6 +60,55 @@ uint32_t FakeProcesses::CreateProcessW(const char16_t* applicationName, char16_t
     onStart(start.commandLine);
   }
   return 0;
+}
+
+bool FakeProcesses::Exists(const std::u16string& path) const {
+  for (const std::u16string& program : programs) {
+    if (EqualsNoCase(program, path)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::u16string> FakeProcesses::WhatCmdRuns(const std::u16string& commandLine,
+                                                       const std::u16string& folder) const {
+  std::vector<std::u16string> ran;
+  std::u16string upper;
+  for (char16_t c : commandLine) {
+    upper += (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
+  }
+  const std::size_t c = upper.find(u"/C ");
+  if (c == std::u16string::npos) {
+    return ran;
+  }
+  if (!autoRun.empty() && upper.substr(0, c).find(u"/D") == std::u16string::npos) {
+    ran.push_back(autoRun);
+  }
+  std::u16string command = commandLine.substr(c + 3);
+  std::u16string program;
+  if (!command.empty() && command[0] == u'"') {
+    const std::size_t close = command.find(u'"', 1);
+    program = command.substr(1, close == std::u16string::npos ? std::u16string::npos : close - 1);
+  } else {
+    program = command.substr(0, command.find(u' '));
+  }
+  if (program.find(u'.') == std::u16string::npos) {
+    program += u".exe";
+  }
+  std::vector<std::u16string> candidates;
+  if (program.find(u'\\') != std::u16string::npos) {
+    candidates = {program};
+  } else {
+    candidates = {folder + u"\\" + program, systemDirectory + u"\\" + program};
+  }
+  for (const std::u16string& candidate : candidates) {
+    if (Exists(candidate)) {
+      ran.push_back(candidate);
+      break;
+    }
+  }
+  return ran;
 }
 
 uint32_t FakeProcesses::WaitForSingleObject(KernelHandle handle, uint32_t milliseconds) {

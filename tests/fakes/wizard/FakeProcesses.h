@@ -4,11 +4,19 @@
 // is one of the programs that exist (compared without case); an optional
 // action stands for what the child does. Handles are tracked so a test sees
 // them closed; the wait is recorded.
+//
+// A started cmd.exe is followed as far as which programs it would run: the
+// machine's AutoRun command unless "/D" comes before "/C", then the program
+// that the command after "/C" names: a quoted or bare path as it is, a bare
+// name looked for in the child's current folder first and then in the
+// system folder (which stands for the PATH), ".exe" added when it has no
+// extension. Only programs that exist run.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,9 +32,11 @@ struct FakeProcessStart {
   bool inheritHandles = false;
   uint32_t creationFlags = 0;
   bool environment = false;
-  bool currentDirectory = false;
+  std::optional<std::u16string> currentDirectory;
   quispor::platform::StartupInfoW startup{};
   bool started = false;
+  // What a started cmd.exe ran, in order (full paths).
+  std::vector<std::u16string> ran;
 };
 
 class FakeProcesses : public quispor::platform::Processes {
@@ -34,13 +44,21 @@ class FakeProcesses : public quispor::platform::Processes {
   static constexpr uint32_t kErrorFileNotFound = 2;
   static constexpr uint32_t kErrorInvalidHandle = 6;
 
-  std::vector<std::u16string> programs = {u"C:\\Windows\\system32\\cmd.exe"};
+  std::vector<std::u16string> programs = {u"C:\\Windows\\system32\\cmd.exe",
+                                          u"C:\\Windows\\system32\\pnputil.exe"};
+  // The starting process's current folder, which a child inherits when it is
+  // given none (the wizard's is wherever it was started from).
+  std::u16string currentDirectory = u"C:\\Users\\Public\\Downloads";
+  std::u16string systemDirectory = u"C:\\Windows\\system32";
+  // HKLM\Software\Microsoft\Command Processor\AutoRun; empty: none.
+  std::u16string autoRun;
   // Run for every start that succeeds, with its command line.
   std::function<void(const std::u16string& commandLine)> onStart;
   std::vector<FakeProcessStart> starts;
   std::vector<std::string> calls;
 
   std::size_t OpenHandles() const { return handles_.size(); }
+  bool Exists(const std::u16string& path) const;
 
   uint32_t CreateProcessW(const char16_t* applicationName, char16_t* commandLine, const void* processAttributes,
                           const void* threadAttributes, bool inheritHandles, uint32_t creationFlags,
@@ -51,6 +69,8 @@ class FakeProcesses : public quispor::platform::Processes {
   uint32_t CloseHandle(quispor::platform::KernelHandle handle) override;
 
  private:
+  std::vector<std::u16string> WhatCmdRuns(const std::u16string& commandLine, const std::u16string& folder) const;
+
   std::map<quispor::platform::KernelHandle, bool> handles_;  // true: a process
   quispor::platform::KernelHandle next_ = 0x3000;
   uint32_t nextId_ = 100;

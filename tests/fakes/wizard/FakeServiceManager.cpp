@@ -40,6 +40,13 @@ FakeService* FakeServiceManager::ServiceOf(ServiceHandle handle, uint32_t needed
   return &services[it->second.service];
 }
 
+void FakeServiceManager::Enter(FakeService& service, uint32_t state) {
+  service.state = state;
+  if (service.stateChanged) {
+    service.stateChanged(state);
+  }
+}
+
 void FakeServiceManager::Fill(const FakeService& service, ServiceStatus* status) const {
   *status = ServiceStatus{};
   status->dwServiceType = 0x110;  // own process, interactive
@@ -103,9 +110,9 @@ uint32_t FakeServiceManager::QueryServiceStatus(ServiceHandle handle, ServiceSta
     if (left > 0) {
       --left;
     } else if (service->state == kServiceStopPending) {
-      service->state = kServiceStopped;
+      Enter(*service, kServiceStopped);
     } else if (!service->neverStarts) {
-      service->state = kServiceRunning;
+      Enter(*service, kServiceRunning);
     }
   }
   Fill(*service, status);
@@ -131,7 +138,7 @@ uint32_t FakeServiceManager::ControlService(ServiceHandle handle, uint32_t contr
   if (service->state != kServiceRunning) {
     return kErrorServiceCannotAcceptControl;
   }
-  service->state = kServiceStopPending;
+  Enter(*service, kServiceStopPending);
   ++service->stops;
   pendingPolls_[handles_[handle].service] = service->stopPolls;
   Fill(*service, status);
@@ -152,7 +159,7 @@ uint32_t FakeServiceManager::StartServiceA(ServiceHandle handle, uint32_t argume
   if (service->state != kServiceStopped) {
     return kErrorServiceAlreadyRunning;
   }
-  service->state = kServiceStartPending;
+  Enter(*service, kServiceStartPending);
   ++service->starts;
   pendingPolls_[handles_[handle].service] = service->startPolls;
   return 0;

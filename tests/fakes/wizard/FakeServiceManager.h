@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ struct FakeService {
   bool neverStarts = false;  // a start stays pending for good
   uint32_t starts = 0;       // StartServiceA calls that were accepted
   uint32_t stops = 0;        // stop requests that were accepted
+  // Told every state the service takes, so the fake of what the service is
+  // (the spooler) can follow it.
+  std::function<void(uint32_t state)> stateChanged;
 };
 
 class FakeServiceManager : public quispor::platform::ServiceManager {
@@ -73,6 +77,7 @@ class FakeServiceManager : public quispor::platform::ServiceManager {
   bool TakeFailure(const std::string& call, uint32_t* error);
   FakeService* ServiceOf(quispor::platform::ServiceHandle handle, uint32_t neededAccess, uint32_t* error);
   void Fill(const FakeService& service, quispor::platform::ServiceStatus* status) const;
+  static void Enter(FakeService& service, uint32_t state);
 
   std::map<std::string, std::deque<uint32_t>> failures_;
   std::map<quispor::platform::ServiceHandle, Open> handles_;

@@ -1,9 +1,11 @@
 #include "tests/fakes/wizard/FakeSpooler.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
+#include "wizard/engine/platform/ServiceManager.h"
 
 namespace kit::fakes {
 namespace {
@@ -22,7 +24,25 @@ using quispor::platform::PrinterInfo2W;
 }  // namespace
 
 bool FakeSpooler::TakeFailure(const std::string& call, uint32_t* error) {
-  return TakeQueuedFailure(failures_, call, error);
+  if (TakeQueuedFailure(failures_, call, error)) {
+    return true;
+  }
+  if (!running) {
+    *error = kRpcServerUnavailable;
+    return true;
+  }
+  return false;
+}
+
+void FakeSpooler::ServiceStateChanged(uint32_t state) {
+  running = state == quispor::platform::kServiceRunning;
+  if (state != quispor::platform::kServiceStopped) {
+    return;
+  }
+  heldDrivers.clear();
+  printers.erase(std::remove_if(printers.begin(), printers.end(), [](const FakePrinter& p) { return p.pendingDeletion; }),
+                 printers.end());
+  openHandles.clear();
 }
 
 std::u16string FakeSpooler::DirectoryFor(const std::u16string& environment, bool* known) const {
@@ -192,6 +212,10 @@ uint32_t FakeSpooler::OpenPrinterW(const char16_t* printerName, quispor::platfor
       if (EqualsNoCase(denied, name)) {
         return kErrorAccessDenied;
       }
+    }
+    constexpr uint32_t kPrinterAccessUse = 0x8;
+    if (IsConnection(*p) && !p->serverAdministrator && (access & ~kPrinterAccessUse) != 0) {
+      return kErrorAccessDenied;  // the server grants this user use only
     }
     opened.name = p->name;
   }

@@ -25,7 +25,16 @@ struct FakePrinter {
   std::u16string datatype = u"RAW";
   uint32_t attributes = 0x40;  // PRINTER_ATTRIBUTE_LOCAL
   uint32_t jobs = 0;  // jobs queued on it (removal)
+  // A connection (\\server\queue, PRINTER_ATTRIBUTE_NETWORK without LOCAL):
+  // whether this user administers the server that shares the queue. Without
+  // that, an open that asks for more than PRINTER_ACCESS_USE is refused with
+  // 5; with it, DeletePrinter deletes the server's shared queue itself.
+  bool serverAdministrator = false;
+  // Deleted while its jobs were queued: listed until the spooler restarts.
+  bool pendingDeletion = false;
 };
+
+inline constexpr uint32_t kPrinterAttributeNetwork = 0x10;  // PRINTER_ATTRIBUTE_NETWORK
 
 // What an open printer handle of the fake stands for.
 struct FakeOpenHandle {
@@ -65,6 +74,19 @@ class FakeSpooler : public quispor::platform::Spooler {
   std::vector<std::u16string> monitors = {u"Local Port", u"Standard TCP/IP Port"};
   // Printers whose open is refused with access denied (5).
   std::vector<std::u16string> deniedPrinters;
+  // Shared queues of other computers that a DeletePrinter through a
+  // connection deleted on their server.
+  std::vector<std::u16string> deletedServerQueues;
+  // The print spooler service: while it is not running every call fails
+  // with 1722 (RPC_S_SERVER_UNAVAILABLE). A stop ends what the running
+  // spooler held on to: the drivers it keeps loaded for printers deleted
+  // since it started (it refuses to delete those with 3001), the printers
+  // whose deletion waits on queued jobs, and every open handle.
+  static constexpr uint32_t kRpcServerUnavailable = 1722;
+  bool running = true;
+  std::vector<std::u16string> heldDrivers;
+  // Follows the service's state (see FakeService::stateChanged).
+  void ServiceStateChanged(uint32_t state);
   // Handles currently open, by handle value.
   std::map<quispor::platform::PrinterHandle, FakeOpenHandle> openHandles;
 
@@ -105,7 +127,7 @@ class FakeSpooler : public quispor::platform::Spooler {
 
   // Printer and driver removal (bodies in FakeSpoolerRemoval.cpp). Forms are
   // the server's, as on Windows; a printer deleted while its jobs are queued
-  // goes at once (Windows keeps it pending until the queue drains).
+  // stays listed, pending deletion, until the spooler restarts.
   std::vector<std::u16string> forms = {u"Letter", u"Legal", u"A4"};
   uint32_t EnumJobsW(quispor::platform::PrinterHandle printer, uint32_t firstJob, uint32_t jobCount, uint32_t level,
                      uint8_t* jobs, uint32_t bufferSize, uint32_t* needed, uint32_t* returned) override;
@@ -144,6 +166,11 @@ class FakeSpooler : public quispor::platform::Spooler {
 
   // The printer of that name (without case), or null.
   FakePrinter* FindPrinter(const std::u16string& name);
+  // A connection to another computer's shared queue rather than a printer
+  // of this spooler.
+  static bool IsConnection(const FakePrinter& printer) {
+    return (printer.attributes & kPrinterAttributeNetwork) != 0 && (printer.attributes & 0x40) == 0;
+  }
   // The open handle, or null when it is not open.
   const FakeOpenHandle* Handle(quispor::platform::PrinterHandle printer) const;
 

@@ -1,7 +1,8 @@
 // The spooler fake's removal calls: jobs per printer, the server's forms,
 // printers deleted through a handle opened with delete access (5 otherwise),
-// a driver that a printer still uses refused with 3001, an unknown driver
-// with 1797, a connection deletion of a local printer refused with 1801.
+// a driver that a printer still uses, or that the spooler still holds for a
+// printer deleted since it started, refused with 3001, an unknown driver with
+// 1797, a connection deletion of a local printer refused with 1801.
 #include <algorithm>
 #include <cstring>
 
@@ -24,7 +25,6 @@ using quispor::platform::JobInfo3;
 using quispor::platform::PrinterInfo2W;
 
 constexpr uint32_t kDelete = 0x00010000;  // DELETE, part of PRINTER_ALL_ACCESS
-constexpr uint32_t kPrinterAttributeNetwork = 0x10;
 constexpr uint32_t kErrorInvalidParameter = 87;
 constexpr uint32_t kKnownDeleteFlags = 0x1 | 0x2 | 0x4;  // DPD_DELETE_UNUSED_FILES, _SPECIFIC_VERSION, _ALL_FILES
 
@@ -154,6 +154,16 @@ uint32_t FakeSpooler::DeletePrinter(quispor::platform::PrinterHandle printer) {
   if (it == printers.end()) {
     return kErrorInvalidPrinterName;
   }
+  if (IsConnection(*it)) {
+    // The handle is the server's queue: it goes there, and the connection
+    // to it with it.
+    deletedServerQueues.push_back(it->name);
+  }
+  heldDrivers.push_back(it->driver);
+  if (it->jobs > 0) {
+    it->pendingDeletion = true;
+    return 0;
+  }
   printers.erase(it);
   return 0;
 }
@@ -184,12 +194,12 @@ uint32_t FakeSpooler::DeletePrinterConnectionW(const char16_t* name) {
     return error;
   }
   const auto it = std::find_if(printers.begin(), printers.end(), [&](const FakePrinter& p) {
-    return name != nullptr && EqualsNoCase(p.name, name) && (p.attributes & kPrinterAttributeNetwork) != 0 &&
-           (p.attributes & 0x40) == 0;
+    return name != nullptr && EqualsNoCase(p.name, name) && IsConnection(p);
   });
   if (it == printers.end()) {
     return kErrorInvalidPrinterName;  // no connection of that name (a local printer is none)
   }
+  heldDrivers.push_back(it->driver);  // loaded here for printing to the server
   printers.erase(it);
   return 0;
 }
@@ -220,6 +230,11 @@ uint32_t FakeSpooler::DeletePrinterDriverExW(const char16_t* server, const char1
   }
   for (const FakePrinter& p : printers) {
     if (EqualsNoCase(p.driver, driverName)) {
+      return kErrorPrinterDriverInUse;
+    }
+  }
+  for (const std::u16string& held : heldDrivers) {
+    if (EqualsNoCase(held, driverName)) {
       return kErrorPrinterDriverInUse;
     }
   }

@@ -1,5 +1,6 @@
 // A stand-in for the system tool pnputil under Wine, which has none: appends
-// its command line to C:\pnputil-standin.txt and, for "-f -d <name>.inf",
+// its own path and its command line ("<path>|<command line>") to
+// C:\pnputil-standin.txt and, for "-f -d <name>.inf",
 // deletes C:\windows\inf\<name>.inf as deleting the driver package would.
 // Exit code 0 when it deleted a package, 1 otherwise.
 #include <windows.h>
@@ -11,15 +12,19 @@ namespace {
 
 constexpr wchar_t kRecordPath[] = L"C:\\pnputil-standin.txt";
 
+// Which copy ran matters to the tests: a planted one must never.
 void Record(const wchar_t* commandLine) {
   FILE* file = _wfopen(kRecordPath, L"ab");
   if (file == nullptr) {
     return;
   }
-  const int size = WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, nullptr, 0, nullptr, nullptr);
+  wchar_t self[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring line = std::wstring(self) + L"|" + commandLine;
+  const int size = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
   if (size > 1) {
     std::string text(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, commandLine, -1, text.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, text.data(), size, nullptr, nullptr);
     std::fwrite(text.data(), 1, static_cast<std::size_t>(size - 1), file);
   }
   std::fwrite("\r\n", 1, 2, file);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "wizard/ui/text/ConfigCaption.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor {
 namespace {

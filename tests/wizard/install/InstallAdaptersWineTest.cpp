@@ -10,14 +10,16 @@
 #include <vector>
 
 #include "tests/fakes/wizard/FakeUserMessages.h"
+#include "tests/fakes/wizard/RecordingReport.h"
+#include "wizard/engine/RegValue.h"
 #include "wizard/engine/SystemFacts.h"
 #include "wizard/engine/install/Install.h"
-#include "wizard/engine/tcpip/RegValue.h"
 #include "wizard/engine/tcpip/TcpIpPorts.h"
 #include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/shared/PoText.h"
 #include "wizard/ui/ports/SpoolerPorts.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/ui/win32/ComboPortList.h"
 
 namespace quispor {
 namespace {
@@ -61,6 +63,29 @@ TEST(RegistryAdapterWine, ValuesAreReadThroughRegGetValueWWithItsTypeAndSizeRule
   EXPECT_EQ(ReadRegValue(registry, key.get(), u"Text", platform::kRrfRtRegDword, &value, &size), 1630u);
   size = sizeof value;
   EXPECT_EQ(ReadRegValue(registry, key.get(), u"Missing", platform::kRrfRtRegDword, &value, &size), 2u);
+}
+
+// The USB page's list is a sorted drop-down combo box: USB100 sorts before
+// USB1000, and a prefix search that starts after item 0 (CB_SELECTSTRING
+// with start 0) lands on USB1000. The list selects by the whole name.
+TEST(UsbPortListAdapterWine, TheSortedListSelectsTheWholeName) {
+  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_POPUP | CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL, 0, 0, 200,
+                               200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(combo, nullptr) << GetLastError();
+  win32::ComboPortList list(combo);
+  list.AddString(u"USB1000");
+  list.AddString(u"USB100");
+  wchar_t text[16] = {};
+  SendMessageW(combo, CB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(L"USB100"));
+  GetWindowTextW(combo, text, 16);
+  EXPECT_STREQ(text, L"USB1000") << "the control's own prefix search";
+  EXPECT_EQ(list.FindStringExact(-1, u"USB100"), 0);
+  EXPECT_EQ(list.FindStringExact(-1, u"usb1000"), 1);
+  EXPECT_EQ(list.FindStringExact(-1, u"USB10"), -1);
+  list.SetCurSel(list.FindStringExact(-1, u"USB100"));
+  GetWindowTextW(combo, text, 16);
+  EXPECT_STREQ(text, L"USB100");
+  DestroyWindow(combo);
 }
 
 TEST(RegistryAdapterWine, TcpIpPortsAreFoundInTheMonitorsKey) {
@@ -129,9 +154,9 @@ TEST(InstallAdapterWine, TheWholeInstallWithTheDriverFilesBesideTheProgram) {
   }
   const InstallServices services{System().spooler, System().systemInfo, System().fileCopy};
   InstallState state;
-  char16_t outcome[kOutcomeCapacity] = {};
-  EXPECT_EQ(RunInstallSequence(services, true, 3, u"VEXO_58", u"LPT2:", state, outcome), 0);
-  EXPECT_EQ(Narrow(outcome), "VEXO_58Installed printer .");
+  kit::fakes::RecordingReport report;
+  EXPECT_EQ(RunInstallSequence(services, {true, 3, u"VEXO_58", u"LPT2:"}, state, report), 0);
+  EXPECT_EQ(Narrow(report.Last().c_str()), "VEXO_58Installed printer .");
   wchar_t name[256] = {};
   DWORD size = 256;
   ASSERT_TRUE(GetDefaultPrinterW(name, &size));
@@ -139,11 +164,11 @@ TEST(InstallAdapterWine, TheWholeInstallWithTheDriverFilesBesideTheProgram) {
 
   // Wine takes a port it does not list (Windows answers 1796, which the
   // fakes model).
-  EXPECT_EQ(RunInstallSequence(services, false, 3, u"VEXO_58", u"NO_SUCH_PORT", state, outcome), 0);
+  EXPECT_EQ(RunInstallSequence(services, {false, 3, u"VEXO_58", u"NO_SUCH_PORT"}, state, report), 0);
   // Wine registers a driver whose data file is missing (VEXO_216.DAT is
   // nowhere); Windows refuses it, which the fakes model.
-  EXPECT_EQ(RunInstallSequence(services, false, 0, u"VEXO_216", u"LPT2:", state, outcome), 0);
-  EXPECT_EQ(Narrow(outcome), "VEXO_216Installed printer .");
+  EXPECT_EQ(RunInstallSequence(services, {false, 0, u"VEXO_216", u"LPT2:"}, state, report), 0);
+  EXPECT_EQ(Narrow(report.Last().c_str()), "VEXO_216Installed printer .");
   SetLanguageIdSource({});
   ResetPoLanguageForTest();
 }

@@ -11,8 +11,9 @@
 #include "tests/fakes/wizard/FakeDisk.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
 #include "tests/fakes/wizard/FakeSystemInfo.h"
+#include "tests/fakes/wizard/RecordingReport.h"
 #include "wizard/engine/install/Install.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor::testing {
 
@@ -55,10 +56,12 @@ class InstallTest : public ::testing::Test {
 
   // modelIndex 2 is VEXO_80.
   int32_t Run(uint16_t modelIndex, const char16_t* portName, bool setAsDefault = true) {
-    return RunInstallSequence(services, setAsDefault, modelIndex, ModelCatalogue[modelIndex].name, portName, state,
-                              outcome);
+    report = kit::fakes::RecordingReport{};
+    const InstallChoices choices{setAsDefault, modelIndex, ModelCatalogue[modelIndex].name, portName};
+    return RunInstallSequence(services, choices, state, report);
   }
-  std::u16string Outcome() const { return outcome; }
+  // The one text of the last run.
+  std::u16string Outcome() const { return report.texts.size() == 1 ? report.texts[0] : u"<not one text>"; }
 
   // The calls of the spooler whose names start with prefix.
   std::vector<std::string> SpoolerCalls(const std::string& prefix) const {
@@ -74,7 +77,7 @@ class InstallTest : public ::testing::Test {
   kit::fakes::FakeDisk disk;
   InstallServices services{spooler, system, disk};
   InstallState state;
-  char16_t outcome[kOutcomeCapacity] = {};
+  kit::fakes::RecordingReport report;
 };
 
 }  // namespace quispor::testing

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/wizard/install/InstallFixture.h"
-#include "wizard/engine/tcpip/WideFormat.h"
+#include "wizard/engine/WideFormat.h"
 
 namespace quispor::testing {
 namespace {

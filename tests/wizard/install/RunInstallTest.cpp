@@ -27,7 +27,8 @@ TEST_F(InstallTest, RunInstallLabelsTheButtonsThenWritesTheOutcome) {
   CopyWideText(selections.portName, kWideTextCapacity, u"LPT1:");
   selections.setAsDefault = false;
   RecordingFinish view;
-  EXPECT_EQ(RunInstall(services, selections, view), 0);
+  FinishPageReport page(view);
+  EXPECT_EQ(RunInstall(services, selections, page), 0);
   EXPECT_EQ(view.calls, (std::vector<std::string>{"back Install Another Printer", "next Close",
                                                   "text VEXO_80Installed printer ."}));
   EXPECT_EQ(spooler.FindPrinter(u"VEXO_80")->port, u"LPT1:");
@@ -37,10 +38,17 @@ TEST_F(InstallTest, RunInstallLabelsTheButtonsThenWritesTheOutcome) {
   // Another run replaces the text; a failure keeps the last printer's name.
   view.calls.clear();
   CopyWideText(selections.portName, kWideTextCapacity, u"USB007");
-  EXPECT_EQ(RunInstall(services, selections, view), 1796);
+  EXPECT_EQ(RunInstall(services, selections, page), 1796);
   EXPECT_EQ(view.calls.back(),
             "text Fail to add printer.Please connect the printer USB to the computer and turn on the power.");
   EXPECT_EQ(ProcessInstallState().stage, STAGE_PRINTER);
+}
+
+TEST_F(InstallTest, FinishPageButtonsInChinese) {
+  UseLanguage(0x0804);
+  RecordingFinish view;
+  FinishPageReport(view).SequenceStarted();
+  EXPECT_EQ(view.calls, (std::vector<std::string>{"back 安装其它打印机", "next 退出"}));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -13,6 +14,7 @@
 #include "wizard/engine/win32/Win32Platform.h"
 #include "wizard/removal/InfSearch.h"
 #include "wizard/removal/PackageCleanup.h"
+#include "wizard/removal/PlatformRemoval.h"
 #include "wizard/removal/SpoolerRestart.h"
 
 namespace quispor::removal {
@@ -52,11 +54,7 @@ std::wstring StandInPath() {
   return path;
 }
 
-RemovalServices Services() {
-  platform::Platform& p = win32::SystemPlatform();
-  return RemovalServices{p.spooler, p.serviceManager, p.fileSearch, p.files,
-                         p.codePage, p.processes, UnboundDeviceReenumeration()};
-}
+RemovalServices Services() { return RemovalServicesOf(win32::SystemPlatform()); }
 
 class RemovalWineTest : public ::testing::Test {
  protected:
@@ -113,6 +111,37 @@ TEST_F(RemovalWineTest, DeleteMyInfFileHasPnputilDeleteTheModelsPackage) {
             "DeleteMyInfFile::infPath=oem2.inf\r\r\n\r\n"
             "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\r\n\r\n");
   DeleteFileW(pnputil.c_str());
+}
+
+TEST_F(RemovalWineTest, APnputilInTheCurrentFolderIsNeverTheOneThatRuns) {
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring pnputil = std::wstring(system) + L"\\pnputil.exe";
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), pnputil.c_str(), FALSE)) << GetLastError();
+  // The folder the elevated wizard was started from, with a pnputil.exe of
+  // someone else's in it.
+  CreateDirectoryW(L"C:\\Downloads", nullptr);
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), L"C:\\Downloads\\pnputil.exe", FALSE)) << GetLastError();
+  wchar_t before[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryW(L"C:\\Downloads"));
+  WriteBytes("C:\\windows\\inf\\oem2.inf", "[Files]\r\nVEXO_80.DAT\r\n");
+
+  RemovalServices services = Services();
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 1);
+  SetCurrentDirectoryW(before);
+
+  const std::string record = ReadAll(kRecordPath);
+  const std::string expected = "C:\\windows\\system32\\pnputil.exe|";
+  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, record.c_str(),
+                           static_cast<int>(std::min(record.size(), expected.size())), expected.c_str(),
+                           static_cast<int>(expected.size())),
+            CSTR_EQUAL)
+      << record;
+  EXPECT_NE(record.find("-f -d oem2.inf"), std::string::npos) << record;
+  EXPECT_FALSE(Exists("C:\\windows\\inf\\oem2.inf"));
+  DeleteFileW(pnputil.c_str());
+  DeleteFileW(L"C:\\Downloads\\pnputil.exe");
 }
 
 TEST_F(RemovalWineTest, NoPackageNoCommand) {

@@ -7,6 +7,7 @@ namespace quispor::removal::test {
 namespace {
 
 constexpr int kVexo80 = 2;
+constexpr char16_t kSystemCmd[] = u"C:\\Windows\\system32\\cmd.exe";
 constexpr int kVexo58 = 3;
 constexpr char kAnsiInf[] =
     "[Version]\r\nSignature=\"$Windows NT$\"\r\n\r\n[VEXO.Files]\r\nVEXO_Printer_UI.dll\r\nVEXO_80.DAT\r\n";
@@ -58,12 +59,37 @@ TEST_F(PackageCleanupTest, InfMatchIsCaseSensitiveModelSpecificAndAligned) {
   EXPECT_EQ(files_.OpenStreams(), 0u);
 }
 
-TEST_F(PackageCleanupTest, InfIsOpenedReadOnlyInBinaryAndReadWhole) {
+TEST_F(PackageCleanupTest, TheNameIsFoundAtEitherEndOfTheFileAndNotWhenItIsCut) {
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", "VEXO_80.DAT");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", Utf16("VEXO_80.DAT", false));
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", "xxVEXO_80.DA");
+  AddInf(u"C:\\Windows\\inf\\oem4.inf", Utf16("VEXO_80.DAT", false).substr(0, 21));
+  AddInf(u"C:\\Windows\\inf\\oem5.inf", "EXO_80.DAT VEXO_80.DA VEXO_8X.DAT");
+  EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem1.inf", kVexo80), 1);
+  EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem2.inf", kVexo80), 1);
+  for (int i = 3; i <= 5; ++i) {
+    EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem" + Decimal(i) + u".inf", kVexo80), 0) << i;
+  }
+}
+
+TEST_F(PackageCleanupTest, InfIsOpenedReadOnlyInBinaryAndReadWholeInOneRead) {
   AddInf(u"C:\\Windows\\inf\\oem1.inf", std::string(20000, 'x') + "VEXO_80.DAT");
   EXPECT_EQ(Contains(u"C:\\Windows\\inf\\oem1.inf", kVexo80), 1);
   EXPECT_EQ(files_.calls, (std::vector<std::string>{"fopen(\"C:\\Windows\\inf\\oem1.inf\", \"rb\")", "fseek(0, 2)",
-                                                    "ftell", "fseek(0, 0)", "fread(1, 8192)", "fread(1, 8192)",
-                                                    "fread(1, 3627)", "fclose(\"C:\\Windows\\inf\\oem1.inf\")"}));
+                                                    "ftell", "fseek(0, 0)", "fread(1, 20011)",
+                                                    "fclose(\"C:\\Windows\\inf\\oem1.inf\")"}));
+}
+
+// A search reads the folder's files one after the other into one buffer: a
+// long file followed by a short one must not match on what the long one left
+// behind it.
+TEST_F(PackageCleanupTest, AShortFileAfterALongOneIsSearchedOnlyInItsOwnBytes) {
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", std::string(5000, 'x') + "VEXO_58.DAT VEXO_80.DAT");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", std::string(4990, 'y'));
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", "VEXO_80.DAT");
+  EXPECT_EQ(Found(kVexo58), u"oem1.inf");
+  files_.File("C:\\Windows\\inf\\oem1.inf").bytes = std::string(5000, 'x') + "VEXO_58.DAT";
+  EXPECT_EQ(Found(kVexo80), u"oem3.inf");
 }
 
 TEST_F(PackageCleanupTest, SearchTakesTheFirstMatchingPackageInSearchOrder) {
@@ -95,19 +121,20 @@ TEST_F(PackageCleanupTest, DeletesThePackageThroughCmdAndPnputil) {
   EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
   ASSERT_EQ(processes_.starts.size(), 1u);
   const kit::fakes::FakeProcessStart& start = processes_.starts[0];
-  EXPECT_EQ(start.applicationName, u"C:\\windows\\system32\\cmd.exe");
-  EXPECT_EQ(start.commandLine, u"cmd /C pnputil.exe -f -d oem3.inf");
+  EXPECT_EQ(start.applicationName, kSystemCmd);
+  EXPECT_EQ(start.commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem3.inf");
+  EXPECT_EQ(start.currentDirectory, std::optional<std::u16string>(u"C:\\Windows\\system32"));
+  EXPECT_EQ(start.ran, (std::vector<std::u16string>{u"C:\\Windows\\system32\\pnputil.exe"}));
   EXPECT_EQ(start.startup.cb, 104u);
   EXPECT_EQ(start.startup.dwFlags, platform::kStartfUseShowWindow);
   EXPECT_EQ(start.startup.wShowWindow, platform::kSwHide);
   EXPECT_EQ(start.startup.lpDesktop, nullptr);
   EXPECT_EQ(start.startup.dwX, 0u);
-  EXPECT_FALSE(start.processAttributes || start.threadAttributes || start.inheritHandles || start.environment ||
-               start.currentDirectory);
+  EXPECT_FALSE(start.processAttributes || start.threadAttributes || start.inheritHandles || start.environment);
   EXPECT_EQ(start.creationFlags, 0u);
   EXPECT_EQ(processes_.calls,
-            (std::vector<std::string>{"CreateProcessW(\"C:\\windows\\system32\\cmd.exe\", \"cmd /C pnputil.exe -f -d "
-                                      "oem3.inf\")",
+            (std::vector<std::string>{"CreateProcessW(\"C:\\Windows\\system32\\cmd.exe\", \"cmd /D /C "
+                                      "\"C:\\Windows\\system32\\pnputil.exe\" -f -d oem3.inf\")",
                                       "WaitForSingleObject(process, INFINITE)", "CloseHandle(thread)",
                                       "CloseHandle(process)"}));
   EXPECT_EQ(processes_.OpenHandles(), 0u);
@@ -118,19 +145,34 @@ TEST_F(PackageCleanupTest, DeletesThePackageThroughCmdAndPnputil) {
                            "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
 }
 
-TEST_F(PackageCleanupTest, CmdMissingAtTheFixedPathFallsBackToTheSystemsOwnNeverTheWizardsFolder) {
-  // Windows on drive D: the fixed C: path does not exist.
+TEST_F(PackageCleanupTest, APlantedPnputilAndTheAutoRunCommandNeverRunElevated) {
+  // Started from a download folder that also holds a pnputil.exe, on a
+  // machine whose command processor has an AutoRun command.
+  processes_.currentDirectory = u"C:\\Users\\Public\\Downloads";
+  processes_.programs.push_back(u"C:\\Users\\Public\\Downloads\\pnputil.exe");
+  processes_.autoRun = u"C:\\Users\\Public\\Downloads\\setup.cmd";
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", kAnsiInf);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
+  ASSERT_EQ(processes_.starts.size(), 1u);
+  EXPECT_EQ(processes_.starts[0].ran, (std::vector<std::u16string>{u"C:\\Windows\\system32\\pnputil.exe"}));
+}
+
+TEST_F(PackageCleanupTest, CmdComesFromTheSystemDirectoryEvenWhenTheFixedPathHoldsOne) {
+  // Windows on drive D:, where C:\windows\system32 is a folder any user may
+  // have created, with a cmd.exe of his in it.
   search_.systemDirectory = u"D:\\Windows\\system32";
   search_.folders = {u"D:\\Windows\\inf"};
+  processes_.systemDirectory = u"D:\\Windows\\system32";
   AddInf(u"D:\\Windows\\inf\\oem5.inf", kAnsiInf);
-  processes_.programs = {u"D:\\Windows\\system32\\cmd.exe", u"C:\\Kit\\cmd.exe"};
+  processes_.programs = {u"D:\\Windows\\system32\\cmd.exe", u"D:\\Windows\\system32\\pnputil.exe",
+                         u"C:\\windows\\system32\\cmd.exe"};
   EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
-  ASSERT_EQ(processes_.starts.size(), 2u);
-  EXPECT_FALSE(processes_.starts[0].started);
-  EXPECT_EQ(processes_.starts[1].applicationName, u"D:\\Windows\\system32\\cmd.exe");
-  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /C pnputil.exe -f -d oem5.inf");
+  ASSERT_EQ(processes_.starts.size(), 1u);
+  EXPECT_EQ(processes_.starts[0].applicationName, u"D:\\Windows\\system32\\cmd.exe");
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"D:\\Windows\\system32\\pnputil.exe\" -f -d oem5.inf");
+  EXPECT_EQ(processes_.starts[0].ran, (std::vector<std::u16string>{u"D:\\Windows\\system32\\pnputil.exe"}));
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=D:\\Windows\\inf\\oem*.inf\r\n",
-                           "DeleteMyInfFile::infPath=oem5.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n"}));
+                           "DeleteMyInfFile::infPath=oem5.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
 }
 
 TEST_F(PackageCleanupTest, NoCommandProcessorAtAll) {
@@ -138,7 +180,8 @@ TEST_F(PackageCleanupTest, NoCommandProcessorAtAll) {
   processes_.programs = {u"C:\\Kit\\cmd.exe"};  // planted beside the wizard: never run
   EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0);
   ASSERT_EQ(processes_.starts.size(), 2u);
-  EXPECT_EQ(processes_.starts[1].applicationName, u"C:\\Windows\\system32\\cmd.exe");
+  EXPECT_EQ(processes_.starts[0].applicationName, kSystemCmd);
+  EXPECT_EQ(processes_.starts[1].applicationName, kSystemCmd);
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
                            "DeleteMyInfFile::infPath=oem5.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n",
                            "DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n"}));
@@ -158,8 +201,9 @@ TEST_F(PackageCleanupTest, NothingToDelete) {
 }
 
 TEST_F(PackageCleanupTest, ExecuteRefusesACommandThatWouldBeCut) {
-  EXPECT_EQ(ExecuteCmdByProcess(processes_, kFixedCmdPath, std::u16string(512, u'a').c_str()), 1);
-  EXPECT_EQ(ExecuteCmdByProcess(processes_, kFixedCmdPath, std::u16string(513, u'a').c_str()), 0);
+  // "cmd /D /C " and the command in 520 characters with the terminator.
+  EXPECT_EQ(ExecuteCmdByProcess(processes_, kSystemCmd, std::u16string(509, u'a').c_str(), nullptr), 1);
+  EXPECT_EQ(ExecuteCmdByProcess(processes_, kSystemCmd, std::u16string(510, u'a').c_str(), nullptr), 0);
   EXPECT_EQ(processes_.starts.size(), 1u);
 }
 

@@ -1,5 +1,5 @@
-// Fakes for the removal's services, a recording finish view, the debug log
-// bound with its flag file present, and English texts.
+// Fakes for the removal's services, a recording report, the debug log bound
+// with its flag file present, and English texts.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,37 +10,19 @@
 
 #include "tests/fakes/wizard/FakeCodePage.h"
 #include "tests/fakes/wizard/FakeCrtFiles.h"
+#include "tests/fakes/wizard/FakeDeviceSetup.h"
 #include "tests/fakes/wizard/FakeFileSearch.h"
 #include "tests/fakes/wizard/FakeProcesses.h"
 #include "tests/fakes/wizard/FakeServiceManager.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
 #include "tests/fakes/wizard/FakeText.h"
+#include "tests/fakes/wizard/RecordingReport.h"
 #include "wizard/engine/DebugLog.h"
 #include "wizard/removal/LogText.h"
 #include "wizard/removal/RemovalServices.h"
-#include "wizard/ui/navigation/FinishView.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor::removal::test {
-
-class RecordingFinishView : public FinishView {
- public:
-  std::u16string back;
-  std::u16string next;
-  std::vector<std::u16string> finishTexts;  // every text written, in order
-  void SetBackButtonText(const char16_t* text) override { back = text; }
-  void SetNextButtonText(const char16_t* text) override { next = text; }
-  void SetFinishText(const char16_t* text) override { finishTexts.push_back(text); }
-};
-
-class RecordingReenumeration : public DeviceReenumeration {
- public:
-  int calls = 0;
-  uint32_t ReenumerateDevices() override {
-    ++calls;
-    return 19;  // CR_FAILURE: ignored by the removal
-  }
-};
 
 // What WriteDebugLog stores for these lines: each "\n" as "\r\n", then CR LF.
 inline std::string Stored(std::initializer_list<std::string> lines) {
@@ -64,6 +46,8 @@ class RemovalFixture : public ::testing::Test {
     files_.File(kDebugFlagPath);
     SetLanguageIdSource([this] { return languageId_; });
     ResetPoLanguageForTest();
+    // The spooler is the service the removal restarts.
+    services_.Spooler().stateChanged = [this](uint32_t state) { spooler_.ServiceStateChanged(state); };
   }
   void TearDown() override {
     UnbindDebugLog();
@@ -81,6 +65,15 @@ class RemovalFixture : public ::testing::Test {
     printer.jobs = jobs;
     spooler_.printers.push_back(printer);
   }
+  // A connection to a queue that another computer shares.
+  void AddConnection(const std::u16string& name, const std::u16string& driver, bool serverAdministrator) {
+    kit::fakes::FakePrinter printer;
+    printer.name = name;
+    printer.driver = driver;
+    printer.attributes = kit::fakes::kPrinterAttributeNetwork;
+    printer.serverAdministrator = serverAdministrator;
+    spooler_.printers.push_back(printer);
+  }
   void AddDriver(const std::u16string& name) { spooler_.drivers.push_back({name, u"Windows x64"}); }
 
   // An INF file of the driver store, with its bytes, listed after the others.
@@ -93,7 +86,7 @@ class RemovalFixture : public ::testing::Test {
   // A stand-in for pnputil: "-f -d oemN.inf" removes that INF file.
   void PnputilDeletesPackages() {
     processes_.onStart = [this](const std::u16string& commandLine) {
-      const std::u16string marker = u"pnputil.exe -f -d ";
+      const std::u16string marker = u" -f -d ";
       const std::size_t at = commandLine.find(marker);
       if (at == std::u16string::npos) {
         return;
@@ -112,7 +105,7 @@ class RemovalFixture : public ::testing::Test {
   kit::fakes::FakeCrtFiles files_;
   kit::fakes::FakeCodePage codePage_;
   kit::fakes::FakeProcesses processes_;
-  RecordingReenumeration devices_;
+  kit::fakes::FakeDeviceSetup devices_;
   RemovalServices removal_{spooler_, services_, search_, files_, codePage_, processes_, devices_};
 };
 

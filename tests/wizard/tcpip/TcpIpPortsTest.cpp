@@ -10,7 +10,7 @@
 #include "tests/fakes/wizard/FakeSpooler.h"
 #include "tests/fakes/wizard/FakeUserMessages.h"
 #include "tests/fakes/wizard/FakeWizardRegistry.h"
-#include "wizard/engine/tcpip/RegValue.h"
+#include "wizard/engine/RegValue.h"
 
 namespace quispor {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "wizard/ui/navigation/FinishSequences.h"
-#include "wizard/ui/navigation/WideText.h"
+#include "wizard/ui/navigation/WizardSelections.h"
+#include "wizard/engine/WideText.h"
 #include "tests/wizard/ui/EnglishTexts.h"
 #include "tests/wizard/ui/RecordingHost.h"
 
@@ -39,10 +39,12 @@ TEST(CommandTail, SkipsQuotedOrPlainProgramNameAndBlanks) {
 TEST(WideText, CopyCutsAtCapacityAndTerminates) {
   char16_t buffer[8];
   for (auto& c : buffer) c = u'#';
-  CopyWideText(buffer, 5, u"abcdefgh");
+  EXPECT_FALSE(CopyWideText(buffer, 5, u"abcdefgh")) << "cut";
   EXPECT_EQ(std::u16string(buffer), u"abcd");
   EXPECT_EQ(buffer[5], u'#') << "nothing written past the capacity";
-  CopyWideText(buffer, 5, nullptr);
+  EXPECT_TRUE(CopyWideText(buffer, 5, u"abcd")) << "four characters and the terminator fit whole";
+  EXPECT_FALSE(CopyWideText(buffer, 5, std::u16string_view(u"abcde")));
+  EXPECT_TRUE(CopyWideText(buffer, 5, nullptr));
   EXPECT_EQ(buffer[0], 0);
 }
 
@@ -54,26 +56,6 @@ TEST(WideText, AppendStaysWithinCapacityEvenOnAnUnterminatedBuffer) {
   AppendWideText(full, 4, u"e");
   EXPECT_EQ(std::u16string(full, 3), u"abc");
   EXPECT_EQ(full[3], 0);
-}
-
-class RecordingFinishView : public FinishView {
- public:
-  void SetBackButtonText(const char16_t* text) override { calls.push_back("Back:" + testing::Utf8(text)); }
-  void SetNextButtonText(const char16_t* text) override { calls.push_back("Next:" + testing::Utf8(text)); }
-  void SetFinishText(const char16_t* text) override { calls.push_back("Text:" + testing::Utf8(text)); }
-  std::vector<std::string> calls;
-};
-
-TEST(FinishSequences, BothRelabelTheButtonsFirst) {
-  testing::UseLanguage(0x0409);
-  const std::vector<std::string> labels = {"Back:Install Another Printer", "Next:Close"};
-  RecordingFinishView install;
-  WizardSelections selections;
-  EXPECT_EQ(RunInstall(selections, install), 0u);
-  EXPECT_EQ(install.calls, labels);
-  RecordingFinishView removal;
-  EXPECT_EQ(RunUninstall(removal), 0u);
-  EXPECT_EQ(removal.calls, labels);
 }
 
 TEST(WizardSelections, StartWithTheFirstModelUsbAndDefaultPrinter) {

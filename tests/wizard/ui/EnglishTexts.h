@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor::testing {
 

@@ -47,9 +47,20 @@ void RecordingHost::EnableBackButton(bool enabled) {
   calls.push_back(enabled ? "EnableBack" : "DisableBack");
 }
 
+void RecordingHost::EnableNextButton(bool enabled) {
+  nextEnabled = enabled;
+  calls.push_back(enabled ? "EnableNext" : "DisableNext");
+}
+
+void RecordingHost::SetBusy(bool on) {
+  busy = on;
+  calls.push_back(on ? "Busy" : "Idle");
+}
+
 void RecordingHost::ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) {
   calls.push_back(std::string(ownedByHost ? "OwnedBox(" : "FreeBox(") + Utf8(text) + "|" +
                   Utf8(caption) + ")");
+  if (whileRunning) whileRunning();
 }
 
 void RecordingHost::CloseWizard(int code) {
@@ -80,9 +91,13 @@ uint32_t RecordingHost::CheckIsManageAccess() {
 void RecordingHost::RunInstall(const WizardSelections& selections) {
   installedPort = Utf8(selections.portName);
   calls.push_back("RunInstall");
+  if (whileRunning) whileRunning();
 }
 
-void RecordingHost::RunUninstall() { calls.push_back("RunUninstall"); }
+void RecordingHost::RunUninstall() {
+  calls.push_back("RunUninstall");
+  if (whileRunning) whileRunning();
+}
 
 std::vector<std::string> RecordingHost::TakeCalls() { return std::exchange(calls, {}); }
 

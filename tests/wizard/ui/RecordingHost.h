@@ -3,6 +3,7 @@
 // keeps the resulting state (visible page, button texts, back enabled).
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,6 +23,8 @@ class RecordingHost : public HostView, public HostPages, public HostOperations {
   void SetBackButtonText(const char16_t* text) override;
   void SetNextButtonText(const char16_t* text) override;
   void EnableBackButton(bool enabled) override;
+  void EnableNextButton(bool enabled) override;
+  void SetBusy(bool busy) override;
   void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) override;
   void CloseWizard(int exitCode) override;
   // --- HostPages
@@ -40,12 +43,17 @@ class RecordingHost : public HostView, public HostPages, public HostOperations {
   uint32_t accessResult = 0;
   std::u16string portToRead;            // written by ReadPortName
   std::u16string portNameOnEntry;       // what ReadPortName found in the buffer
+  // Runs inside the sequences and the message boxes, where the program's
+  // message loop could deliver a click that was queued meanwhile.
+  std::function<void()> whileRunning;
 
   // What happened.
   std::vector<std::string> calls;
   std::map<PageId, bool> visible;
   std::string title, backText, nextText;
   bool backEnabled = true;
+  bool nextEnabled = true;
+  bool busy = false;
   int exitCode = -1;
   std::string installedPort;            // portName seen by RunInstall
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/fakes/wizard/FakeCodePage.h"
+#include "tests/fakes/wizard/FakeComboBox.h"
 #include "tests/fakes/wizard/FakeCrtFiles.h"
 #include "tests/fakes/wizard/FakeDeviceSetup.h"
 #include "tests/fakes/wizard/FakeSpooler.h"
@@ -21,15 +22,6 @@ namespace {
 const std::u16string kClassKey =
     u"HKLM\\SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
 const std::u16string kClassSuffix = u"#{28d78fad-5a12-11d1-ae5b-0000f803a8c2}";
-
-class RecordingList : public UsbPortList {
- public:
-  std::vector<std::string> calls;
-  void AddString(const char16_t* text) override { calls.push_back("add " + kit::fakes::ToUtf8(text)); }
-  void SelectString(int start, const char16_t* text) override {
-    calls.push_back("select " + std::to_string(start) + " " + kit::fakes::ToUtf8(text));
-  }
-};
 
 class UsbPortsTest : public ::testing::Test {
  protected:
@@ -71,7 +63,15 @@ class UsbPortsTest : public ::testing::Test {
   kit::fakes::FakeCodePage codePage;
   kit::fakes::FakeCrtFiles files;
   UsbSearchServices services{devices, registry, spooler};
-  RecordingList list;
+  kit::fakes::FakeComboBox list;  // the USB page's sorted port list
+  // The list's messages other than the selection's, in order.
+  std::vector<std::string> Adds() const {
+    std::vector<std::string> adds;
+    for (const std::string& call : list.calls) {
+      if (call.rfind("add ", 0) == 0) adds.push_back(call);
+    }
+    return adds;
+  }
   UsbDeviceTable table;
   ListedUsbPorts listed;
 };
@@ -80,8 +80,8 @@ TEST_F(UsbPortsTest, PortNumbersGiveZeroPaddedNamesAndTheFirstDeviceIsSelected) 
   const uint32_t numbers[] = {12, 1, 1000, 123};
   for (int i = 0; i < 4; ++i) Device(u"000" + std::u16string(1, char16_t(u'1' + i)), &numbers[i]);
   EXPECT_EQ(Search(), 4);
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"add USB012", "add USB001", "add USB1000", "add USB123",
-                                                  "select 0 USB012"}));
+  EXPECT_EQ(Adds(), (std::vector<std::string>{"add USB012", "add USB001", "add USB1000", "add USB123"}));
+  EXPECT_EQ(list.SelectedText(), u"USB012");
   EXPECT_EQ(listed.count, 4);
   EXPECT_EQ(std::u16string(table.portNames[2]), u"USB1000");
   EXPECT_EQ(devices.OpenSets(), 0u);
@@ -93,7 +93,8 @@ TEST_F(UsbPortsTest, TwoInterfacesOnOnePortGiveOneEntry) {
   Device(u"0001", &one);
   Device(u"0002", &one);
   EXPECT_EQ(Search(), 1);
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"add USB001", "select 0 USB001"}));
+  EXPECT_EQ(Adds(), (std::vector<std::string>{"add USB001"}));
+  EXPECT_EQ(list.SelectedText(), u"USB001");
 }
 
 TEST_F(UsbPortsTest, NoPrinterAttachedListsNothingAfterTheWholeCallSequence) {
@@ -117,7 +118,46 @@ TEST_F(UsbPortsTest, ADeviceWithoutRegistryEntryIsSkippedEvenWhenLast) {
   Device(u"0003", &two);
   Device(u"0004", nullptr);
   EXPECT_EQ(Search(), 2);
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"add USB001", "add USB002", "select 0 USB001"}));
+  EXPECT_EQ(Adds(), (std::vector<std::string>{"add USB001", "add USB002"}));
+  EXPECT_EQ(list.SelectedText(), u"USB001");
+  EXPECT_EQ(GetPortNameOfUSBDev(registry, table), 0u);
+}
+
+// The sorted list puts USB100 before USB1000, and a prefix search that
+// starts after the first item finds USB1000 for "USB100": the printer would
+// be created on the wrong device.
+TEST_F(UsbPortsTest, TheFirstDevicesPortIsSelectedByItsWholeName) {
+  const uint32_t hundred = 100;
+  const uint32_t thousand = 1000;
+  Device(u"0001", &hundred);
+  Device(u"0002", &thousand);
+  EXPECT_EQ(Search(), 2);
+  EXPECT_EQ(list.items, (std::vector<std::u16string>{u"USB100", u"USB1000"}));
+  EXPECT_EQ(list.SelectedText(), u"USB100");
+}
+
+TEST_F(UsbPortsTest, ADeviceWhosePortNumberCannotBeReadIsSkipped) {
+  const uint32_t one = 1;
+  const uint32_t four = 4;
+  Device(u"0001", &one);
+  const std::u16string parameters =
+      kClassKey + u"\\##?#USB#VID_0FE6&PID_811E#0002" + kClassSuffix + u"\\#\\Device Parameters";
+  Device(u"0002", &one);
+  registry.store.PutString(parameters, u"Port Number", u"2");  // 1630: not a number
+  const std::u16string noNumber =
+      kClassKey + u"\\##?#USB#VID_0FE6&PID_811E#0003" + kClassSuffix + u"\\#\\Device Parameters";
+  Device(u"0003", nullptr);
+  registry.store.PutString(noNumber, u"Port Description", u"USB printer");  // 2: no "Port Number"
+  const std::u16string refused =
+      kClassKey + u"\\##?#USB#VID_0FE6&PID_811E#0005" + kClassSuffix + u"\\#\\Device Parameters";
+  Device(u"0005", &four);
+  registry.store.DenyAccess(refused);  // 5
+  Device(u"0004", &four);
+  EXPECT_EQ(Search(), 2);
+  EXPECT_EQ(list.items, (std::vector<std::u16string>{u"USB001", u"USB004"}));
+  EXPECT_EQ(list.SelectedText(), u"USB001");
+  EXPECT_EQ(table.count, 5);
+  EXPECT_EQ(std::u16string(table.portNames[1]), u"");
   EXPECT_EQ(GetPortNameOfUSBDev(registry, table), 0u);
 }
 
@@ -130,7 +170,8 @@ TEST_F(UsbPortsTest, DevicesWithoutAPortNameAreNeverListedAndWholeNamesAreCompar
   Device(u"0002", &hundred);
   Device(u"0003", &huge);
   EXPECT_EQ(Search(), 2);
-  EXPECT_EQ(list.calls, (std::vector<std::string>{"add USB1000", "add USB100", "select 0 USB1000"}));
+  EXPECT_EQ(Adds(), (std::vector<std::string>{"add USB1000", "add USB100"}));
+  EXPECT_EQ(list.SelectedText(), u"USB1000");
 }
 
 TEST_F(UsbPortsTest, AFailedReenumerationEndsTheSearchAtOnce) {
@@ -150,10 +191,11 @@ TEST_F(UsbPortsTest, OtherFailuresEndTheSearchWithNothingListed) {
   const uint32_t one = 1;
   Device(u"0001", &one);
   Device(u"0002", &one);
-  // A registry refusal on the second device's parameters.
-  registry.store.DenyAccess(kClassKey + u"\\##?#USB#VID_0FE6&PID_811E#0002" + kClassSuffix + u"\\#\\Device Parameters");
+  // A registry refusal on the device class key all devices are found under.
+  registry.store.DenyAccess(kClassKey);
   EXPECT_EQ(Search(), 0);
   EXPECT_TRUE(list.calls.empty());
+  registry.store.DenyAccess(kClassKey, 0);
 
   spooler.FailNext("EnumPortsW", 1722);
   EXPECT_EQ(Search(), 0);

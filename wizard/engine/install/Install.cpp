@@ -8,27 +8,12 @@
 #include "wizard/engine/NameCompare.h"
 #include "wizard/engine/PrinterScan.h"
 #include "wizard/engine/SystemFacts.h"
-#include "wizard/engine/tcpip/WideFormat.h"
-#include "wizard/ui/text/PoText.h"
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor {
 namespace {
-
-std::u16string_view View(const char16_t* text) { return text != nullptr ? std::u16string_view(text) : std::u16string_view(); }
-
-// Copies text into a field of capacity characters, cut to capacity - 1.
-void CopyCut(char16_t* field, std::size_t capacity, std::u16string_view text) {
-  const std::size_t n = text.size() < capacity ? text.size() : capacity - 1;
-  if (n != 0) {
-    std::memcpy(field, text.data(), n * sizeof(char16_t));
-  }
-  field[n] = u'\0';
-}
-
-const char16_t* Text(const char* key) {
-  const char16_t* text = GetPoText(key);
-  return text != nullptr ? text : u"";
-}
 
 char16_t* Mutable(const char16_t* text) { return const_cast<char16_t*>(text); }
 
@@ -43,12 +28,12 @@ InstallRequest BuildInstallRequest(bool setAsDefault, uint16_t modelIndex, const
                                    const char16_t* portName) {
   InstallRequest request;
   request.setAsDefault = setAsDefault ? 1 : 0;
-  CopyCut(request.driverName, kInstallNameCapacity, View(modelName));
-  CopyCut(request.printerName, kInstallNameCapacity, View(modelName));
-  CopyCut(request.portName, kInstallNameCapacity, View(portName));
+  CopyWideText(request.driverName, kInstallNameCapacity, View(modelName));
+  CopyWideText(request.printerName, kInstallNameCapacity, View(modelName));
+  CopyWideText(request.portName, kInstallNameCapacity, View(portName));
   if (modelIndex < modelCount) {
     for (int slot = 0; slot < 3; ++slot) {
-      CopyCut(request.driverFiles[slot], kInstallNameCapacity, View(ModelCatalogue[modelIndex].driverFiles[slot]));
+      CopyWideText(request.driverFiles[slot], kInstallNameCapacity, View(ModelCatalogue[modelIndex].driverFiles[slot]));
     }
   }
   return request;
@@ -63,7 +48,7 @@ void ApplyX64FileNames(InstallRequest& request) {
     }
     const std::u16string wide = std::u16string(name.substr(0, dll)) + u"_64.dll";
     if (wide.size() < kInstallNameCapacity) {
-      CopyCut(request.driverFiles[slot], kInstallNameCapacity, wide);
+      CopyWideText(request.driverFiles[slot], kInstallNameCapacity, wide);
     }
   }
 }
@@ -141,7 +126,7 @@ int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& r
   if (request.setAsDefault != 0) {
     services.spooler.SetDefaultPrinterW(name.c_str());
   }
-  CopyCut(state.lastPrinterName, kLastPrinterNameCapacity, name);
+  CopyWideText(state.lastPrinterName, kLastPrinterNameCapacity, name);
   return 0;
 }
 
@@ -166,30 +151,33 @@ void ComposeInstallOutcome(int32_t result, InstallStage stage, const char16_t* l
   std::u16string text;
   if (result == 0) {
     text = WideFormat(u"%s%s.", {lastPrinterName != nullptr ? lastPrinterName : u"",
-                                 Text("PO_PRINTER_INSTALL_LAST_INFO")});
+                                 PoTextOrEmpty("PO_PRINTER_INSTALL_LAST_INFO")});
   } else {
-    const char16_t* failure = Text(stage == STAGE_DRIVER ? "PO_INSTALL_DRIVER_FAIL" : "PO_INSTALL_PRINTER_FAIL");
+    const char16_t* failure = PoTextOrEmpty(stage == STAGE_DRIVER ? "PO_INSTALL_DRIVER_FAIL" : "PO_INSTALL_PRINTER_FAIL");
     if (result == 5) {
-      text = WideFormat(u"%s%s", {failure, Text("PO_ERROR_CODE5")});
+      text = WideFormat(u"%s%s", {failure, PoTextOrEmpty("PO_ERROR_CODE5")});
     } else if (result == static_cast<int32_t>(platform::kErrorUnknownPort)) {
-      text = WideFormat(u"%s%s", {failure, Text("PO_ERROR_CODE1796")});
+      text = WideFormat(u"%s%s", {failure, PoTextOrEmpty("PO_ERROR_CODE1796")});
     } else {
       text = WideFormat(u"%s -- ERROR CODE = %d", {failure, result});
     }
   }
   std::memset(outcome, 0, kOutcomeCapacity * sizeof(char16_t));
-  CopyCut(outcome, kOutcomeCapacity, text);
+  CopyWideText(outcome, kOutcomeCapacity, text);
 }
 
-int32_t RunInstallSequence(const InstallServices& services, bool setAsDefault, uint16_t modelIndex,
-                           const char16_t* modelName, const char16_t* portName, InstallState& state,
-                           char16_t* outcome) {
-  InstallRequest request = BuildInstallRequest(setAsDefault, modelIndex, modelName, portName);
+int32_t RunInstallSequence(const InstallServices& services, const InstallChoices& choices, InstallState& state,
+                           SequenceReport& report) {
+  report.SequenceStarted();
+  InstallRequest request =
+      BuildInstallRequest(choices.setAsDefault, choices.modelIndex, choices.modelName, choices.portName);
   if (IsNative64Bit(services.systemInfo)) {
     ApplyX64FileNames(request);
   }
   const int32_t result = InstallDriverPrinter(services, request, state);
+  char16_t outcome[kOutcomeCapacity] = {};
   ComposeInstallOutcome(result, state.stage, state.lastPrinterName, outcome);
+  report.ShowText(outcome);
   return result;
 }
 

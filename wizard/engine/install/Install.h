@@ -11,6 +11,7 @@
 #include "wizard/engine/platform/FileCopy.h"
 #include "wizard/engine/platform/Spooler.h"
 #include "wizard/engine/platform/SystemInfo.h"
+#include "wizard/shared/SequenceReport.h"
 
 namespace quispor {
 
@@ -53,10 +54,18 @@ int32_t InstallDriverPrinter(const InstallServices& services, const InstallReque
 // The finish page's text for a result (buffer of 260 wide characters).
 void ComposeInstallOutcome(int32_t result, InstallStage stage, const char16_t* lastPrinterName, char16_t* outcome);
 
-// Builds the request (64-bit names on a 64-bit system), installs, and writes
-// the outcome text. Returns the installation's result.
-int32_t RunInstallSequence(const InstallServices& services, bool setAsDefault, uint16_t modelIndex,
-                           const char16_t* modelName, const char16_t* portName, InstallState& state,
-                           char16_t* outcome);
+// What the user chose for one installation.
+struct InstallChoices {
+  bool setAsDefault = true;
+  uint16_t modelIndex = 0;          // into ModelCatalogue
+  const char16_t* modelName = nullptr;  // the driver name and the printer's base name
+  const char16_t* portName = nullptr;
+};
+
+// The whole installation as the finish page runs it: reports its start,
+// builds the request (64-bit names on a 64-bit system), installs, and
+// reports the outcome text. Returns the installation's result.
+int32_t RunInstallSequence(const InstallServices& services, const InstallChoices& choices, InstallState& state,
+                           SequenceReport& report);
 
 }  // namespace quispor

@@ -1,6 +1,6 @@
-// The C runtime file calls of the wizard (its debug log, config.ini, and
-// later the INF search), shaped like the Microsoft C runtime so the Win32
-// adapter passes them straight through. Modes without "b" are text mode:
+// The C runtime file calls of the wizard (its debug log, config.ini and the
+// INF search), shaped like the Microsoft C runtime so the Win32 adapter
+// passes them straight through. Modes without "b" are text mode:
 // each "\n" written is stored as "\r\n".
 #pragma once
 

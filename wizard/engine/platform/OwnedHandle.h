@@ -1,7 +1,7 @@
 // One move-only owner for every handle the wizard's logic holds (registry
-// keys, open files, later printers and service handles). It closes through the
-// platform interface that handed the handle out, so the same logic runs
-// against Win32 and against the in-memory fakes.
+// keys, open files, printers, device sets, service and process handles). It
+// closes through the platform interface that handed the handle out, so the
+// same logic runs against Win32 and against the in-memory fakes.
 #pragma once
 
 #include <utility>

@@ -1,7 +1,6 @@
 // The set of platform services the wizard's engine runs on. The program gets
 // the Win32 set from quispor::win32::SystemPlatform(); tests build one from
-// fakes. Later parts add members for their services (device setup, service
-// manager, processes).
+// fakes.
 #pragma once
 
 #include "wizard/engine/platform/CodePage.h"

@@ -1,6 +1,6 @@
 // The registry calls the wizard's engine makes, shaped like advapi32 so the
 // Win32 adapter passes them straight through. Results are Windows error codes
-// (LSTATUS), 0 for success. Later parts add the calls they need here.
+// (LSTATUS), 0 for success.
 #pragma once
 
 #include <cstdint>

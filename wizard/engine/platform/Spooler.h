@@ -3,7 +3,7 @@
 // Win32 call succeeds, otherwise the GetLastError code taken right after it
 // (122 ERROR_INSUFFICIENT_BUFFER for the first call of a size query).
 // Enumerations fill a caller buffer exactly as Windows does (see
-// SpoolerTypes.h). Later parts add the calls they need here.
+// SpoolerTypes.h).
 #pragma once
 
 #include <cstdint>

@@ -76,6 +76,7 @@ struct FormInfo1W {
 // Installation and ports: DRIVER_INFO_3W, PORT_INFO_2W and the values the
 // install path passes.
 inline constexpr uint32_t kPrinterAttributeLocal = 0x00000040;  // PRINTER_ATTRIBUTE_LOCAL
+inline constexpr uint32_t kPrinterAttributeNetwork = 0x00000010;  // PRINTER_ATTRIBUTE_NETWORK
 inline constexpr uint32_t kServerAccessAdminister = 0x00000001;  // SERVER_ACCESS_ADMINISTER
 inline constexpr uint32_t kErrorPrinterAlreadyExists = 1802;     // ERROR_PRINTER_ALREADY_EXISTS
 inline constexpr uint32_t kErrorUnknownPort = 1796;              // ERROR_UNKNOWN_PORT

@@ -1,5 +1,5 @@
 // Kernel facts the wizard asks for, shaped like kernel32 so the Win32 adapter
-// passes them straight through. Later parts add the calls they need here.
+// passes them straight through.
 #pragma once
 
 #include <cstdint>

@@ -4,9 +4,10 @@
 #include <string>
 
 #include "wizard/engine/NameCompare.h"
+#include "wizard/engine/RegValue.h"
 #include "wizard/engine/tcpip/PortData1.h"
-#include "wizard/engine/tcpip/RegValue.h"
-#include "wizard/engine/tcpip/WideFormat.h"
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
 
 namespace quispor {
 namespace {
@@ -32,13 +33,6 @@ uint32_t ReadPortNumber(platform::Registry& registry, platform::RegHandle key) {
     number = kUnreadablePortNumber;
   }
   return number;
-}
-
-// Copies text into a fixed field, cut to capacity - 1 characters.
-void CopyField(char16_t* field, std::size_t capacity, std::u16string_view text) {
-  const std::size_t n = text.size() < capacity ? text.size() : capacity - 1;
-  std::memcpy(field, text.data(), n * sizeof(char16_t));
-  field[n] = u'\0';
 }
 
 bool Matches(platform::Registry& registry, platform::RegHandle port, const char16_t* address, int32_t portNumber) {
@@ -83,7 +77,7 @@ void FindTcpIpPort(platform::Registry& registry, const char16_t* address, int32_
       continue;
     }
     if (Matches(registry, port.get(), address, portNumber)) {
-      CopyField(portName, kPortNameCapacity, name);
+      CopyWideText(portName, kPortNameCapacity, name);
       return;
     }
   }
@@ -103,13 +97,13 @@ bool AddTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, 
 
   PortData1 data;
   std::memset(&data, 0, sizeof data);
-  CopyField(data.sztPortName, std::size(data.sztPortName), WideFormat(u"%ws_Port_%d", {address, portNumber}));
+  CopyWideText(data.sztPortName, std::size(data.sztPortName), WideFormat(u"%ws_Port_%d", {address, portNumber}));
   data.dwVersion = 1;
   data.dwProtocol = kProtocolRawTcpType;
   data.cbSize = kPortData1Size;
-  CopyField(data.sztHostAddress, std::size(data.sztHostAddress), address);
-  CopyField(data.sztSNMPCommunity, std::size(data.sztSNMPCommunity), u"kestor");
-  CopyField(data.sztIPAddress, std::size(data.sztIPAddress), address);
+  CopyWideText(data.sztHostAddress, std::size(data.sztHostAddress), address);
+  CopyWideText(data.sztSNMPCommunity, std::size(data.sztSNMPCommunity), u"kestor");
+  CopyWideText(data.sztIPAddress, std::size(data.sztIPAddress), address);
   data.dwPortNumber = static_cast<uint32_t>(portNumber);
   data.dwSNMPEnabled = 0;
   data.dwSNMPDevIndex = 1;

@@ -9,9 +9,10 @@
 #include "wizard/engine/DebugLog.h"
 #include "wizard/engine/ModelCatalogue.h"
 #include "wizard/engine/NameCompare.h"
+#include "wizard/engine/RegValue.h"
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
-#include "wizard/engine/tcpip/RegValue.h"
-#include "wizard/engine/tcpip/WideFormat.h"
 
 namespace quispor {
 namespace {
@@ -21,19 +22,6 @@ constexpr uint32_t kDescriptionBytes = kPortDescriptionCapacity * sizeof(char16_
 
 void Log(const std::u16string& line) { WriteDebugLog(line.c_str()); }
 
-std::u16string_view View(const char16_t* text) { return text != nullptr ? std::u16string_view(text) : std::u16string_view(); }
-
-// Copies text into a field of capacity characters; false (field emptied)
-// when it does not fit whole.
-bool CopyWhole(char16_t* field, std::size_t capacity, std::u16string_view text) {
-  if (text.size() >= capacity) {
-    field[0] = u'\0';
-    return false;
-  }
-  std::memcpy(field, text.data(), text.size() * sizeof(char16_t));
-  field[text.size()] = u'\0';
-  return true;
-}
 
 void UpperCaseInPlace(char16_t* text) {
   for (; *text != u'\0'; ++text) {
@@ -72,20 +60,13 @@ uint32_t ReenumerateDevices(platform::DeviceSetup& deviceSetup) {
 }
 
 bool FormatUsbPortName(uint32_t number, char16_t* portName) {
-  std::u16string name;
-  if (number >= 100) {
-    name = WideFormat(u"USB%3d", {number});
-  } else if (number >= 10) {
-    name = WideFormat(u"USB0%2d", {number});
-  } else {
-    name = WideFormat(u"USB00%1d", {number});
-  }
   // Numbers beyond 9999 (or beyond the signed range) have no name that fits.
   if (number > 9999) {
     portName[0] = u'\0';
     return false;
   }
-  return CopyWhole(portName, kUsbPortNameCapacity, name);
+  const char16_t* format = number >= 100 ? u"USB%3d" : number >= 10 ? u"USB0%2d" : u"USB00%1d";
+  return CopyWideText(portName, kUsbPortNameCapacity, WideFormat(format, {number}));
 }
 
 uint32_t GetSysUSBPorts(platform::Spooler& spooler) {
@@ -160,7 +141,7 @@ uint32_t ListUsbPrintInterfaces(platform::DeviceSetup& deviceSetup, UsbDeviceTab
     std::memcpy(path.data(), detail.get() + platform::kDevicePathOffset, chars * sizeof(char16_t));
     path.resize(std::char_traits<char16_t>::length(path.c_str()));
     // A path that does not fit its slot cannot be looked up whole.
-    if (path.empty() || !CopyWhole(table.devicePaths[table.count], kDevicePathCapacity, path)) {
+    if (path.empty() || !CopyWideText(table.devicePaths[table.count], kDevicePathCapacity, path)) {
       continue;
     }
     table.portNames[table.count][0] = u'\0';
@@ -171,8 +152,11 @@ uint32_t ListUsbPrintInterfaces(platform::DeviceSetup& deviceSetup, UsbDeviceTab
 }
 
 uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_t* portName,
-                           char16_t* portDescription) {
+                           char16_t* portDescription, bool* portNumberUnreadable) {
   portName[0] = u'\0';
+  if (portNumberUnreadable != nullptr) {
+    *portNumberUnreadable = false;
+  }
   UpperCaseInPlace(path);
   const std::u16string_view device(path);
   const std::size_t marker = device.find(u"#{");
@@ -219,6 +203,9 @@ uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_
     platform::RegKey parameters;
     const uint32_t paramError = OpenMachineKey(registry, parameterPath.c_str(), parameters);
     if (paramError != 0) {
+      if (portNumberUnreadable != nullptr) {
+        *portNumberUnreadable = true;
+      }
       return paramError;
     }
     std::memset(portDescription, 0, kDescriptionBytes);
@@ -239,6 +226,9 @@ uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_
     parameters.reset();
     if (numberError != 0) {
       Log(WideFormat(u"EnumDeviceUSBPort: err=%d\r\n", {numberError}));
+      if (portNumberUnreadable != nullptr) {
+        *portNumberUnreadable = true;
+      }
       return numberError;
     }
     Log(WideFormat(u"EnumDeviceUSBPort: %d\r\n", {number}));
@@ -251,12 +241,15 @@ uint32_t GetPortNameOfUSBDev(platform::Registry& registry, UsbDeviceTable& table
   for (uint16_t i = 0; i < table.count; ++i) {
     Log(WideFormat(u"GetPortNameOfUSBDev: i=%d\r\n", {i}));
     Log(table.devicePaths[i]);
-    const uint32_t result =
-        EnumDeviceUSBPort(registry, table.devicePaths[i], table.portNames[i], table.portDescriptions[i]);
-    if (result != 0 && result != platform::kErrorNoMoreItems) {
+    bool portNumberUnreadable = false;
+    const uint32_t result = EnumDeviceUSBPort(registry, table.devicePaths[i], table.portNames[i],
+                                              table.portDescriptions[i], &portNumberUnreadable);
+    // A device without a registry entry, or whose port number cannot be read
+    // (a missing value, another type, a refused key), has no port; the
+    // others are still offered.
+    if (result != 0 && result != platform::kErrorNoMoreItems && !portNumberUnreadable) {
       return result;
     }
-    // A device without a registry entry has no port; the others still count.
     if (result != 0) {
       table.portNames[i][0] = u'\0';
     }
@@ -298,14 +291,19 @@ int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_
                    {table.portDescriptions[i], modelIndex, modelName}));
     ++added;
     list.AddString(portName);
-    CopyWhole(listed.names[listed.count], kUsbPortNameCapacity, portName);
+    CopyWideText(listed.names[listed.count], kUsbPortNameCapacity, portName);
     ++listed.count;
     if (first < 0) {
       first = i;
     }
   }
+  // By the whole name: in the sorted list a prefix search for USB100 can
+  // land on USB1000, another device.
   if (added > 0) {
-    list.SelectString(0, table.portNames[first]);
+    const int at = list.FindStringExact(-1, table.portNames[first]);
+    if (at >= 0) {
+      list.SetCurSel(at);
+    }
   }
   return added;
 }

@@ -46,9 +46,10 @@ struct UsbSearchServices {
 };
 
 // The whole search into list (emptied by the caller); modelIndex names the
-// chosen model in the log. Returns the number of port names added. A device
-// whose registry entry is missing (259) or that has no port name is left
-// out; the others are still offered.
+// chosen model in the log. Returns the number of port names added, and
+// selects the first device's port by its whole name. A device whose registry
+// entry is missing (259), whose port number cannot be read, or that has no
+// port name is left out; the others are still offered.
 int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_t modelIndex, UsbDeviceTable& table,
                    ListedUsbPorts& listed);
 
@@ -60,15 +61,18 @@ uint32_t GetSysUSBPorts(platform::Spooler& spooler);
 // 0 or 122 on the normal path.
 uint32_t ListUsbPrintInterfaces(platform::DeviceSetup& deviceSetup, UsbDeviceTable& table);
 
-// Looks up every device's port. 0 when every lookup ended in a port or in
-// "no registry entry" (259); otherwise the code that stopped it.
+// Looks up every device's port. 0 when every lookup ended in a port, in "no
+// registry entry" (259) or in a port number that cannot be read (the device
+// gets no port); otherwise the code that stopped it.
 uint32_t GetPortNameOfUSBDev(platform::Registry& registry, UsbDeviceTable& table);
 
 // The port name (kUsbPortNameCapacity) and description (260) of the device
 // at path, which is upper-cased in place. 0 (the name may stay empty), or a
 // registry error code (259 when no entry matches the device).
+// portNumberUnreadable (may be null) tells that the device's entry was found
+// but its "Port Number" could not be read, its key or the value.
 uint32_t EnumDeviceUSBPort(platform::Registry& registry, char16_t* path, char16_t* portName,
-                           char16_t* portDescription);
+                           char16_t* portDescription, bool* portNumberUnreadable = nullptr);
 
 // "USB" and the number, zero-padded to three digits; empty (false) when it
 // does not fit the port name field.

@@ -38,6 +38,7 @@ static_assert(sizeof(platform::PortInfo2W) == sizeof(PORT_INFO_2W));
 static_assert(offsetof(platform::PortInfo2W, pDescription) == offsetof(PORT_INFO_2W, pDescription));
 static_assert(offsetof(platform::PortInfo2W, fPortType) == offsetof(PORT_INFO_2W, fPortType));
 static_assert(platform::kPrinterAttributeLocal == PRINTER_ATTRIBUTE_LOCAL);
+static_assert(platform::kPrinterAttributeNetwork == PRINTER_ATTRIBUTE_NETWORK);
 static_assert(platform::kServerAccessAdminister == SERVER_ACCESS_ADMINISTER);
 static_assert(platform::kErrorPrinterAlreadyExists == ERROR_PRINTER_ALREADY_EXISTS);
 static_assert(platform::kErrorUnknownPort == ERROR_UNKNOWN_PORT);

@@ -1,5 +1,5 @@
-// What the install and removal sequences may touch of the host: the texts of
-// the two buttons and the finish page's text area (control 1030).
+// What the finish page shows of a sequence: the texts of the host's two
+// buttons and the finish page's text area (control 1030).
 #pragma once
 
 namespace quispor {

@@ -17,6 +17,11 @@ class HostView {
   virtual void SetBackButtonText(const char16_t* text) = 0;  // button 1002
   virtual void SetNextButtonText(const char16_t* text) = 0;  // button 1003
   virtual void EnableBackButton(bool enabled) = 0;
+  virtual void EnableNextButton(bool enabled) = 0;
+  // Around the work of a button: busy, both buttons ignore input (they are
+  // disabled) and the wait cursor shows; back to idle, input that queued up
+  // meanwhile is dropped and the cursor is restored.
+  virtual void SetBusy(bool busy) = 0;
   // A message box with one OK button, owned by the host window or by none.
   virtual void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) = 0;
   // Destroys the host window and ends the run loop with this exit code.

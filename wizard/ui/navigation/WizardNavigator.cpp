@@ -1,19 +1,12 @@
 #include "wizard/ui/navigation/WizardNavigator.h"
 
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor {
 namespace {
 
 constexpr char16_t kBuiltInTitle[] = u"VEXO Printer Driver Install";
 constexpr char16_t kVersionSuffix[] = u" v1.25";
-
-// Every key the host uses is in the table; an empty text keeps a missing one
-// harmless.
-const char16_t* Text(const char* key) {
-  const char16_t* text = GetPoText(key);
-  return text != nullptr ? text : u"";
-}
 
 }  // namespace
 
@@ -33,6 +26,8 @@ WizardNavigator::WizardNavigator(HostView& view, HostPages& pages, HostOperation
 
 void WizardNavigator::BeginInitialise(const CaptionLoader& loadCaption) {
   step_ = STEP_CHOICE;
+  busy_ = false;
+  closed_ = false;
   title_[0] = 0;
   if (loadCaption) loadCaption(title_);
   title_[kWideTextCapacity - 1] = 0;  // whatever the loader did, the title stays terminated
@@ -41,19 +36,44 @@ void WizardNavigator::BeginInitialise(const CaptionLoader& loadCaption) {
     AppendWideText(title_, kWideTextCapacity, kVersionSuffix);
   }
   view_.SetTitle(title_);
-  view_.SetBackButtonText(Text("PO_LAST_STEP"));
-  view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+  view_.SetBackButtonText(PoTextOrEmpty("PO_LAST_STEP"));
+  view_.SetNextButtonText(PoTextOrEmpty("PO_NEXT_STEP"));
   ApplyBackButtonRule();
 }
 
 void WizardNavigator::FinishInitialise() { view_.ShowPage(PageId::Choice, true); }
 
+template <typename Work>
+void WizardNavigator::Handle(Work work) {
+  if (busy_ || closed_) {
+    return;
+  }
+  busy_ = true;
+  view_.SetBusy(true);
+  work();
+  busy_ = false;
+  if (closed_) {
+    return;  // the host window is gone
+  }
+  view_.EnableBackButton(backEnabled_);
+  view_.EnableNextButton(true);
+  view_.SetBusy(false);
+}
+
 void WizardNavigator::OnNext() {
+  Handle([this] { Next(); });
+}
+
+void WizardNavigator::OnBack() {
+  Handle([this] { Back(); });
+}
+
+void WizardNavigator::Next() {
   selections_.uninstall = pages_.IsUninstallChosen();
   switch (step_) {
     case STEP_CHOICE:
       if (operations_.CheckIsManageAccess() == kAccessDenied) {
-        view_.ShowMessageBox(false, Text("PO_ERROR_CODE5"), title_);
+        view_.ShowMessageBox(false, PoTextOrEmpty("PO_ERROR_CODE5"), title_);
         return;
       }
       if (selections_.uninstall) {
@@ -64,7 +84,7 @@ void WizardNavigator::OnNext() {
         step_ = STEP_FINISH;
       } else {
         view_.ShowPage(PageId::Choice, false);
-        view_.EnableBackButton(true);
+        SetBackEnabled(true);
         view_.ShowPage(PageId::Ports, true);
         step_ = STEP_PORTS;
       }
@@ -86,7 +106,7 @@ void WizardNavigator::OnNext() {
       pages_.ReadPortName(page, selections_.portName);
       selections_.portName[kWideTextCapacity - 1] = 0;
       if (selections_.portName[0] == 0) {
-        view_.ShowMessageBox(true, Text("PO_PORT_NULL"), selections_.modelName);
+        view_.ShowMessageBox(true, PoTextOrEmpty("PO_PORT_NULL"), selections_.modelName);
         return;
       }
       view_.ShowPage(page, false);
@@ -96,23 +116,23 @@ void WizardNavigator::OnNext() {
       return;
     }
     case STEP_FINISH:
-      view_.CloseWizard(kExitFinished);
+      Close(kExitFinished);
       return;
   }
 }
 
 void WizardNavigator::LeaveForPortPage(PageId page, WizardStep next) {
-  view_.EnableBackButton(true);
+  SetBackEnabled(true);
   view_.ShowPage(PageId::Ports, false);
   if (page == PageId::Usb) pages_.RefreshUsbPorts();
   view_.ShowPage(page, true);
   step_ = next;
 }
 
-void WizardNavigator::OnBack() {
+void WizardNavigator::Back() {
   switch (step_) {
     case STEP_CHOICE:
-      view_.EnableBackButton(false);
+      SetBackEnabled(false);
       break;
     case STEP_PORTS:
       pages_.RefreshPrinterScan();
@@ -130,8 +150,8 @@ void WizardNavigator::OnBack() {
       step_ = STEP_PORTS;
       break;
     case STEP_FINISH:
-      view_.SetBackButtonText(Text("PO_LAST_STEP"));
-      view_.SetNextButtonText(Text("PO_NEXT_STEP"));
+      view_.SetBackButtonText(PoTextOrEmpty("PO_LAST_STEP"));
+      view_.SetNextButtonText(PoTextOrEmpty("PO_NEXT_STEP"));
       view_.ShowPage(PageId::Finish, false);
       view_.ShowPage(PageId::Ports, true);
       step_ = STEP_PORTS;
@@ -141,10 +161,24 @@ void WizardNavigator::OnBack() {
 }
 
 void WizardNavigator::ApplyBackButtonRule() {
-  if (step_ == STEP_CHOICE) view_.EnableBackButton(false);
-  else if (step_ == STEP_PORTS) view_.EnableBackButton(true);
+  if (step_ == STEP_CHOICE) SetBackEnabled(false);
+  else if (step_ == STEP_PORTS) SetBackEnabled(true);
 }
 
-void WizardNavigator::OnCloseCommand(int commandId) { view_.CloseWizard(commandId); }
+// While a handler runs both buttons stay disabled; the state the tables set
+// is applied when it ends.
+void WizardNavigator::SetBackEnabled(bool enabled) {
+  backEnabled_ = enabled;
+  if (!busy_) {
+    view_.EnableBackButton(enabled);
+  }
+}
+
+void WizardNavigator::Close(int exitCode) {
+  closed_ = true;
+  view_.CloseWizard(exitCode);
+}
+
+void WizardNavigator::OnCloseCommand(int commandId) { Close(commandId); }
 
 }  // namespace quispor

@@ -24,6 +24,8 @@ class WizardNavigator {
   // The last step of the initialisation, once the pages exist.
   void FinishInitialise();
 
+  // The two buttons. While either runs, the host is busy and a further click
+  // of either is ignored; afterwards the buttons are as the step tables say.
   void OnNext();
   void OnBack();
   // IDOK (1) or IDCANCEL (2): close at once with the command id as exit code.
@@ -33,7 +35,13 @@ class WizardNavigator {
   const char16_t* title() const { return title_; }
 
  private:
+  template <typename Work>
+  void Handle(Work work);
+  void Next();
+  void Back();
   void ApplyBackButtonRule();
+  void SetBackEnabled(bool enabled);
+  void Close(int exitCode);
   void LeaveForPortPage(PageId page, WizardStep next);
 
   HostView& view_;
@@ -41,6 +49,9 @@ class WizardNavigator {
   HostOperations& operations_;
   WizardSelections& selections_;
   WizardStep step_ = STEP_CHOICE;
+  bool busy_ = false;
+  bool closed_ = false;
+  bool backEnabled_ = false;  // what the tables last set, applied when idle
   char16_t title_[kWideTextCapacity] = {};
 };
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "wizard/ui/navigation/PortKind.h"
-#include "wizard/ui/navigation/WideText.h"
+#include "wizard/engine/WideText.h"
 
 namespace quispor {
 

@@ -1,12 +1,11 @@
 #include "wizard/ui/pages/DialogView.h"
 
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 namespace quispor {
 
 void SetControlTextKey(DialogView& view, int id, const char* key) {
-  const char16_t* text = GetPoText(key);
-  view.SetControlText(id, text != nullptr ? text : u"");
+  view.SetControlText(id, PoTextOrEmpty(key));
 }
 
 }  // namespace quispor

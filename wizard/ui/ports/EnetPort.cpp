@@ -1,7 +1,7 @@
 #include "wizard/ui/ports/EnetPort.h"
 
 #include "wizard/engine/tcpip/TcpIpPorts.h"
-#include "wizard/ui/navigation/WideText.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/ui/pages/EnetFields.h"
 
 namespace quispor {

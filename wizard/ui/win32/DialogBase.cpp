@@ -47,6 +47,10 @@ INT_PTR DialogBase::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
       OnDestroy();
       return FALSE;
+    case WM_SETCURSOR:
+      if (!OnSetCursor()) return FALSE;
+      SetWindowLongPtrW(hwnd_, DWLP_MSGRESULT, TRUE);
+      return TRUE;
     default:
       return FALSE;
   }

@@ -29,6 +29,9 @@ class DialogBase {
   // True when handled.
   virtual bool OnCommand(int id, int notifyCode, HWND control) { return false; }
   virtual void OnDestroy() {}
+  // WM_SETCURSOR for the dialog or a control of it: true when the cursor was
+  // set and the system must not set its own.
+  virtual bool OnSetCursor() { return false; }
 
  private:
   static INT_PTR CALLBACK Thunk(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

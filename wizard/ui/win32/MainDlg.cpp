@@ -9,6 +9,24 @@
 #include "wizard/ui/win32/WindowCentring.h"
 
 namespace quispor::win32 {
+namespace {
+
+// Clicks and key strokes that queued up while a handler ran were aimed at
+// buttons that have changed since (a second click of a double click on Next
+// would press "Close"): they are dropped.
+constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
+
+void DiscardQueuedInput() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+  }
+  while (PeekMessageW(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+  }
+}
+
+}  // namespace
 
 CMainDlg::CMainDlg(platform::Platform& platform, bool commandLineUninstall)
     : platform_(platform),
@@ -103,6 +121,33 @@ void CMainDlg::ShowPage(PageId page, bool visible) {
 void CMainDlg::SetBackButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_BACK, W(text)); }
 void CMainDlg::SetNextButtonText(const char16_t* text) { SetDlgItemTextW(hwnd(), IDC_NEXT, W(text)); }
 void CMainDlg::EnableBackButton(bool enabled) { EnableWindow(GetDlgItem(hwnd(), IDC_BACK), enabled); }
+void CMainDlg::EnableNextButton(bool enabled) { EnableWindow(GetDlgItem(hwnd(), IDC_NEXT), enabled); }
+
+void CMainDlg::SetBusy(bool busy) {
+  busy_ = busy;
+  if (busy) {
+    // Disabling the focused button takes the focus from it; it goes back at
+    // the end.
+    focusBeforeBusy_ = GetFocus();
+    EnableWindow(GetDlgItem(hwnd(), IDC_BACK), FALSE);
+    EnableWindow(GetDlgItem(hwnd(), IDC_NEXT), FALSE);
+    SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    return;
+  }
+  DiscardQueuedInput();
+  HWND focus = focusBeforeBusy_;
+  if (focus == nullptr || !IsWindow(focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) {
+    focus = GetDlgItem(hwnd(), IDC_NEXT);
+  }
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+  SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+}
+
+bool CMainDlg::OnSetCursor() {
+  if (!busy_) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return true;
+}
 
 void CMainDlg::ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) {
   MessageBoxW(ownedByHost ? hwnd() : nullptr, W(text), W(caption), MB_OK);
@@ -115,6 +160,18 @@ void CMainDlg::CloseWizard(int exitCode) {
 
 void CMainDlg::SetFinishText(const char16_t* text) {
   SetDlgItemTextW(finishPage_.hwnd(), IDC_FINISH_TEXT, W(text));
+  // The removal's next steps take seconds (a spooler restart, pnputil); the
+  // line must be seen before them, not when the handler returns.
+  PaintNow();
+}
+
+void CMainDlg::PaintNow() {
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  // Some window systems (Wine's among them) put what was painted on the
+  // screen only when the thread next looks at its queue: look for a message
+  // that is never posted, which takes nothing from the queue.
+  MSG none;
+  PeekMessageW(&none, hwnd(), kNeverPosted, kNeverPosted, PM_NOREMOVE | PM_NOYIELD);
 }
 
 bool CMainDlg::IsUninstallChosen() { return choicePage_.IsUninstallChosen(); }
@@ -136,10 +193,14 @@ uint32_t CMainDlg::CheckIsManageAccess() { return quispor::CheckIsManageAccess(p
 
 void CMainDlg::RunInstall(const WizardSelections& selections) {
   const InstallServices services{platform_.spooler, platform_.systemInfo, platform_.fileCopy};
-  quispor::RunInstall(services, selections, *this);
+  FinishPageReport report(*this);
+  quispor::RunInstall(services, selections, report);
 }
 
-void CMainDlg::RunUninstall() { removal::RunUninstall(platform_, *this); }
+void CMainDlg::RunUninstall() {
+  FinishPageReport report(*this);
+  removal::RunUninstall(platform_, report);
+}
 
 bool CMainDlg::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd(), &message) != FALSE; }
 

@@ -34,6 +34,7 @@ class CMainDlg final : public DialogBase,
   BOOL OnInitDialog() override;
   bool OnCommand(int id, int notifyCode, HWND control) override;
   void OnDestroy() override;
+  bool OnSetCursor() override;
 
   // HostView and FinishView (the button setters serve both)
   void SetTitle(const char16_t* title) override;
@@ -41,6 +42,8 @@ class CMainDlg final : public DialogBase,
   void SetBackButtonText(const char16_t* text) override;
   void SetNextButtonText(const char16_t* text) override;
   void EnableBackButton(bool enabled) override;
+  void EnableNextButton(bool enabled) override;
+  void SetBusy(bool busy) override;
   void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) override;
   void CloseWizard(int exitCode) override;
   void SetFinishText(const char16_t* text) override;
@@ -64,11 +67,14 @@ class CMainDlg final : public DialogBase,
   void SetIcons();
   void CreatePages();
   HWND PageWindow(PageId page) const;
+  void PaintNow();
 
   platform::Platform& platform_;
   WizardSelections selections_;
   WizardNavigator navigator_;
   RunLoop* loop_ = nullptr;
+  bool busy_ = false;
+  HWND focusBeforeBusy_ = nullptr;
   ScopedIcon bigIcon_;
   ScopedIcon smallIcon_;
 

@@ -18,7 +18,4 @@ class PageDialog : public DialogBase {
   DialogControls controls_;
 };
 
-// Sets a control's text from the text table.
-void SetItemTextKey(HWND dialog, int id, const char* key);
-
 }  // namespace quispor::win32

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "wizard/ui/navigation/WideText.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/ui/ports/EnetPort.h"
 #include "wizard/ui/pages/WizardIds.h"
 #include "wizard/ui/win32/WideCast.h"
@@ -20,7 +20,7 @@ constexpr int kPortNumberChars = 64;  // 63 characters and the terminator
 void CPortENetDlg::OnCreatePage() {
   SendDlgItemMessageW(hwnd(), IDC_IP_ADDRESS, IPM_SETADDRESS, 0, static_cast<LPARAM>(kDefaultAddress));
   SetDlgItemTextW(hwnd(), IDC_TCP_PORT_NUMBER, L"9100");
-  SetItemTextKey(hwnd(), IDC_INPUT_IP_ADDR, "PO_INPUT_IP_ADDR");
+  SetControlTextKey(controls(), IDC_INPUT_IP_ADDR, "PO_INPUT_IP_ADDR");
 }
 
 void CPortENetDlg::ReadPortName(char16_t* portName) {

@@ -1,6 +1,6 @@
 #include "wizard/ui/win32/PortPageDialog.h"
 
-#include "wizard/ui/navigation/WideText.h"
+#include "wizard/engine/WideText.h"
 #include "wizard/ui/win32/WideCast.h"
 
 namespace quispor::win32 {

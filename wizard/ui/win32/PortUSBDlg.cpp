@@ -1,34 +1,16 @@
 #include "wizard/ui/win32/PortUSBDlg.h"
 
-#include "wizard/ui/pages/WizardIds.h"
 #include "wizard/engine/usb/UsbPorts.h"
-#include "wizard/ui/win32/WideCast.h"
+#include "wizard/ui/pages/WizardIds.h"
+#include "wizard/ui/win32/ComboPortList.h"
 
 namespace quispor::win32 {
-namespace {
-
-// List 1008 as the USB port search fills it.
-class ComboPortList final : public UsbPortList {
- public:
-  explicit ComboPortList(HWND combo) : combo_(combo) {}
-  void AddString(const char16_t* text) override {
-    SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
-  }
-  void SelectString(int startIndex, const char16_t* text) override {
-    SendMessageW(combo_, CB_SELECTSTRING, static_cast<WPARAM>(startIndex), reinterpret_cast<LPARAM>(W(text)));
-  }
-
- private:
-  HWND combo_;
-};
-
-}  // namespace
 
 void CPortUSBDlg::OnCreatePage() {
   SearchUsbPorts();
-  SetItemTextKey(hwnd(), IDC_INPUT_USB, "PO_INPUT_USB");
-  SetItemTextKey(hwnd(), IDC_USB_INFO, "PO_INFO_USB");
-  SetItemTextKey(hwnd(), IDC_SEARCH_USB, "PO_SEARCH_USB");
+  SetControlTextKey(controls(), IDC_INPUT_USB, "PO_INPUT_USB");
+  SetControlTextKey(controls(), IDC_USB_INFO, "PO_INFO_USB");
+  SetControlTextKey(controls(), IDC_SEARCH_USB, "PO_SEARCH_USB");
 }
 
 bool CPortUSBDlg::OnCommand(int id, int notifyCode, HWND) {

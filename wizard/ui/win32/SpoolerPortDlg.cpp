@@ -16,7 +16,7 @@ void SpoolerPortDlg::OnCreatePage() {
   if (ports_.count > 0) {
     SendMessageW(list, CB_SETCURSEL, 0, 0);
   }
-  SetItemTextKey(hwnd(), labelId_, labelKey_);
+  SetControlTextKey(controls(), labelId_, labelKey_);
 }
 
 void SpoolerPortDlg::ReadPortName(char16_t* portName) { ReadPortListText(hwnd(), listId_, portName); }

@@ -13,6 +13,23 @@
 
 namespace {
 
+// The wizard runs elevated, often from a download folder, a USB stick or a
+// share. Every library loaded by name from here on (by this program or by the
+// system's own libraries on its behalf, the spooler's client among them) is
+// taken from the system directory only, never from the program's folder or
+// the current one. The call exists from Windows 8 on, and on Windows 7 with
+// the update that brought it; without it, at least the current folder leaves
+// the search path.
+void LoadLibrariesFromTheSystemDirectoryOnly() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+      reinterpret_cast<void (*)()>(kernel != nullptr ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
+  if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    SetDllDirectoryW(L"");
+  }
+}
+
 // The rich edit classes of the Ethernet and finish pages. The wizard runs
 // elevated, so the library is taken from the system directory only, never
 // through the DLL search path (a planted RICHED20.DLL beside a download must
@@ -37,6 +54,7 @@ bool CommandLineAsksForUninstall() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+  LoadLibrariesFromTheSystemDirectoryOnly();
   CoInitialize(nullptr);
 
   INITCOMMONCONTROLSEX controls{};

@@ -1,4 +1,4 @@
-#include "wizard/engine/tcpip/RegValue.h"
+#include "wizard/engine/RegValue.h"
 
 namespace quispor {
 

@@ -1,8 +1,8 @@
 // A small formatter with the C runtime's wide swprintf semantics for the
 // conversions the engine's texts use: %s and %ws (a wide string; null prints
 // "(null)"), %d (signed decimal) with an optional width ("%3d" pads with
-// blanks), %u, %x (lower-case hex) and %%. Shared by the port searches and
-// the installation, whose lines and names must match character for
+// blanks), %u, %x (lower-case hex) and %%. The engine's and the removal's
+// trace lines and names are built with it, and must match character for
 // character.
 #pragma once
 
@@ -31,5 +31,11 @@ std::u16string WideFormat(std::u16string_view format, std::initializer_list<Form
 
 // Decimal digits of value, with a minus sign when negative.
 std::u16string Decimal(int64_t value);
+
+// "%d" of a 32-bit code: one above 0x7FFFFFFF prints negative.
+inline std::u16string DecimalCode(uint32_t code) { return Decimal(static_cast<int32_t>(code)); }
+
+// Lower-case hexadecimal digits of value, as "%x" prints them.
+std::u16string Hex(uint32_t value);
 
 }  // namespace quispor

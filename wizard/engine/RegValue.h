@@ -1,5 +1,6 @@
-// The registry value reader of the port searches: RegGetValueW when advapi32
-// has it (looked up at every read), RegQueryValueExW otherwise.
+// The registry reads of the TCP/IP and USB port searches: values through
+// RegGetValueW when advapi32 has it (looked up at every read),
+// RegQueryValueExW otherwise; keys opened (or created) under HKLM.
 #pragma once
 
 #include <cstdint>

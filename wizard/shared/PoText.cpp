@@ -1,4 +1,4 @@
-#include "wizard/ui/text/PoText.h"
+#include "wizard/shared/PoText.h"
 
 #include <cstring>
 #include <optional>
@@ -98,6 +98,11 @@ const char16_t* GetPoText(const char* key) {
   const int language = GetPoLanguage();
   const PoTextEntry* row = FindRow(key);
   return row != nullptr ? row->texts[language] : nullptr;
+}
+
+const char16_t* PoTextOrEmpty(const char* key) {
+  const char16_t* text = GetPoText(key);
+  return text != nullptr ? text : u"";
 }
 
 char16_t* CopyPoText(const char* key, char16_t* buffer) {

@@ -1,5 +1,5 @@
 // The formatter follows the C runtime's wide swprintf for the engine's lines.
-#include "wizard/engine/tcpip/WideFormat.h"
+#include "wizard/engine/WideFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "wizard/engine/tcpip/WideFormat.h"
+#include "wizard/engine/WideFormat.h"
 
 namespace quispor {
 
@@ -14,8 +14,6 @@ std::u16string Decimal(int64_t value) {
   return negative ? u"-" + digits : digits;
 }
 
-namespace {
-
 std::u16string Hex(uint32_t value) {
   static const char16_t digits[] = u"0123456789abcdef";
   std::u16string out;
@@ -25,8 +23,6 @@ std::u16string Hex(uint32_t value) {
   } while (value != 0);
   return out;
 }
-
-}  // namespace
 
 std::u16string WideFormat(std::u16string_view format, std::initializer_list<FormatArg> args) {
   std::u16string out;

@@ -32,6 +32,10 @@ int GetPoLanguage();
 // strings, case-sensitively.
 const char16_t* GetPoText(const char* key);
 
+// The same, with an empty text for a key no row has: every key the wizard
+// uses is in the table, and an empty text keeps a missing one harmless.
+const char16_t* PoTextOrEmpty(const char* key);
+
 // Copies the text of key into buffer (260 wide characters, terminator
 // included) and returns buffer; for an unknown key returns null and leaves
 // buffer untouched.
