@@ -7,7 +7,7 @@
 #   64-bit programs go through the 64-bit loader directly: the `wine` wrapper
 #   starts the 32-bit loader first whenever wine32 is installed, and that
 #   fails on a kernel without IA-32 emulation.
-# kit_wine32_probe: whether 32-bit Wine runs natively here. Sets
+# kit_wine32_probe: whether 32-bit Wine runs natively here. Sets and exports
 #   KIT_WINE32_NATIVE (yes/no) and KIT_WINE32_WHY (one line).
 # kit_console_path: sets and exports KIT_CONSOLE_PATH, the path the console's
 #   Windows programs take: "native32" (32-bit Wine) or "x86-64" (an x86-64
@@ -49,7 +49,9 @@ kit_wine_parts() {
 }
 
 kit_wine32_probe() {
-  KIT_WINE32_NATIVE=no
+  # Probed once per run: the answer is passed on to child scripts.
+  [ -z "${KIT_WINE32_NATIVE:-}" ] || return 0
+  export KIT_WINE32_NATIVE=no KIT_WINE32_WHY
   if [ ! -x "$KIT_WINE32_LOADER" ]; then
     KIT_WINE32_WHY="wine32:i386 is not installed"
     return 0
