@@ -8,12 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "wizard/engine/WideText.h"
 #include "wizard/unattended/RunPlatform.h"
 
 namespace quispor::unattended {
-
-// UTF-8 of UTF-16 text; a lone surrogate becomes U+FFFD.
-std::string Utf8Of(std::u16string_view text);
 
 // "2026-12-09 17:41:02 text\r\n": the text in UTF-8, its own line breaks
 // and other control characters turned into blanks, so a line stays a line.

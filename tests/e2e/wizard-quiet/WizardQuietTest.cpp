@@ -45,22 +45,6 @@ std::string ReadFile(const char* path) {
   return text.str();
 }
 
-struct Printer {
-  std::wstring name, port, driver;
-};
-
-std::vector<Printer> Printers() {
-  DWORD needed = 0, returned = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
-  std::vector<BYTE> buffer(needed + 1);
-  std::vector<Printer> out;
-  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned))
-    return out;
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < returned; ++i) out.push_back({info[i].pPrinterName, info[i].pPortName, info[i].pDriverName});
-  return out;
-}
-
 std::vector<std::wstring> Names() {
   std::vector<std::wstring> names;
   for (const Printer& p : Printers()) names.push_back(p.name + L" on " + p.port);
@@ -73,12 +57,6 @@ DWORD Drivers() {
   std::vector<BYTE> buffer(needed + 1);
   EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, buffer.data(), needed, &needed, &returned);
   return returned;
-}
-
-std::wstring DefaultPrinter() {
-  wchar_t name[256] = {};
-  DWORD size = 256;
-  return GetDefaultPrinterW(name, &size) ? name : L"";
 }
 
 using ::testing::ElementsAre;

@@ -51,4 +51,22 @@ namespace kit::e2e::wizard {
   return ::testing::AssertionSuccess();
 }
 
+std::vector<Printer> Printers() {
+  DWORD needed = 0, returned = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+  std::vector<BYTE> buffer(needed + 1);
+  std::vector<Printer> out;
+  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned))
+    return out;
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < returned; ++i) out.push_back({info[i].pPrinterName, info[i].pPortName, info[i].pDriverName});
+  return out;
+}
+
+std::wstring DefaultPrinter() {
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  return GetDefaultPrinterW(name, &size) ? name : L"";
+}
+
 }  // namespace kit::e2e::wizard

@@ -1,8 +1,12 @@
 // Puts the maker's VEXO_80 driver and printers of it into Wine's spooler, as
-// the tests that need a maker's printer already installed start from.
+// the tests that need a maker's printer already installed start from, and
+// reads back what the spooler holds.
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace kit::e2e::wizard {
 
@@ -11,5 +15,12 @@ namespace kit::e2e::wizard {
 ::testing::AssertionResult AddDriverVexo80();
 // A printer of driver VEXO_80 on LPT1:.
 ::testing::AssertionResult AddPrinterOnLpt1(const wchar_t* name);
+
+// What the spooler lists of its local printers, and its default printer.
+struct Printer {
+  std::wstring name, port, driver;
+};
+std::vector<Printer> Printers();
+std::wstring DefaultPrinter();
 
 }  // namespace kit::e2e::wizard
