@@ -80,15 +80,15 @@ TEST(WizardQuiet, InstallsOnComThenAgainChangesNothing) {
 }
 
 TEST(WizardQuiet, NoDefaultOnLptWritesTheResult) {
-  ASSERT_TRUE(AddPrinterOnLpt1(L"Office"));
+  ASSERT_TRUE(AddPrinterOfVexo80(L"Office", L"LPT2:"));
   ASSERT_TRUE(SetDefaultPrinterW(L"Office"));
   // Wine's AddPrinterW takes a taken name again: the maker's printer moves to
-  // LPT2: instead of getting a "(1)" name (that numbering is proven on the fakes).
-  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=LPT2: /nodefault /result=C:\\quiet-result.json"), 0);
+  // LPT1: instead of getting a "(1)" name (that numbering is proven on the fakes).
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=LPT1: /nodefault /result=C:\\quiet-result.json"), 0);
   EXPECT_EQ(DefaultPrinter(), L"Office");
   const std::string result = ReadFile("C:\\quiet-result.json");
   EXPECT_THAT(result, HasSubstr("\"printer\": \"VEXO_80\""));
-  EXPECT_THAT(result, HasSubstr("\"port\": \"LPT2:\""));
+  EXPECT_THAT(result, HasSubstr("\"port\": \"LPT1:\""));
   EXPECT_THAT(result, HasSubstr("\"exitCode\": 0"));
 }
 

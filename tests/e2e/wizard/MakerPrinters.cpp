@@ -38,10 +38,10 @@ namespace kit::e2e::wizard {
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult AddPrinterOnLpt1(const wchar_t* name) {
+::testing::AssertionResult AddPrinterOfVexo80(const wchar_t* name, const wchar_t* port) {
   PRINTER_INFO_2W printer{};
   printer.pPrinterName = const_cast<wchar_t*>(name);
-  printer.pPortName = const_cast<wchar_t*>(L"LPT1:");
+  printer.pPortName = const_cast<wchar_t*>(port);
   printer.pDriverName = const_cast<wchar_t*>(L"VEXO_80");
   printer.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
   printer.pDatatype = const_cast<wchar_t*>(L"RAW");

@@ -13,8 +13,8 @@ namespace kit::e2e::wizard {
 // Registers driver VEXO_80 for "Windows x64" with dummy files in the
 // spooler's x64 driver directory.
 ::testing::AssertionResult AddDriverVexo80();
-// A printer of driver VEXO_80 on LPT1:.
-::testing::AssertionResult AddPrinterOnLpt1(const wchar_t* name);
+// A printer of driver VEXO_80 on the given port.
+::testing::AssertionResult AddPrinterOfVexo80(const wchar_t* name, const wchar_t* port = L"LPT1:");
 
 // What the spooler lists of its local printers, and its default printer.
 struct Printer {
