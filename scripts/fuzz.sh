@@ -29,6 +29,7 @@ declare -A max_len=(
   [fuzz_console_registry]=16384
   [fuzz_usb_port_match]=8192
   [fuzz_reg_file]=65536
+  [fuzz_unattended_switches]=4096
 )
 
 findings=build/fuzz/findings

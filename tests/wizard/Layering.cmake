@@ -1,11 +1,12 @@
-# Fails when the engine, the removal or what they share with the user
+# Fails when the engine, the removal, the unattended run or what they share with the user
 # interface includes a header of wizard/ui: a runner of the sequences other
 # than the wizard's pages must be able to build them without it.
 #   cmake -DROOT=<source folder> -P Layering.cmake
 file(GLOB_RECURSE sources
   "${ROOT}/wizard/engine/*.h" "${ROOT}/wizard/engine/*.cpp"
   "${ROOT}/wizard/removal/*.h" "${ROOT}/wizard/removal/*.cpp"
-  "${ROOT}/wizard/shared/*.h" "${ROOT}/wizard/shared/*.cpp")
+  "${ROOT}/wizard/shared/*.h" "${ROOT}/wizard/shared/*.cpp"
+  "${ROOT}/wizard/unattended/*.h" "${ROOT}/wizard/unattended/*.cpp")
 set(offenders "")
 foreach(source ${sources})
   file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"wizard/ui/")

@@ -75,6 +75,12 @@ void ScanInstalledPrinters(platform::Spooler& spooler, const PrinterModel* rows,
   }
 }
 
+bool IsPrinterConnection(const platform::PrinterInfo2W& printer) {
+  const bool network = (printer.Attributes & platform::kPrinterAttributeNetwork) != 0 &&
+                       (printer.Attributes & platform::kPrinterAttributeLocal) == 0;
+  return network || View(printer.pPrinterName).substr(0, 2) == u"\\\\";
+}
+
 bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name) {
   uint32_t needed = 0;
   uint32_t returned = 0;

@@ -35,6 +35,10 @@ struct InstalledPrinterList {
 void ScanInstalledPrinters(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
                            InstalledPrinterList& list);
 
+// A connection to another computer's shared queue rather than a printer of
+// this spooler: marked network but not local, or named \\server\queue.
+bool IsPrinterConnection(const platform::PrinterInfo2W& printer);
+
 // True when an installed printer driver (EnumPrinterDriversW, the running
 // program's environment, level 1) has this name without regard to ASCII case.
 bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace quispor {
@@ -28,5 +29,8 @@ void AppendWideText(char16_t* field, std::size_t capacity, const char16_t* text)
 
 // The length of the text in field, at most capacity.
 std::size_t WideTextLength(const char16_t* field, std::size_t capacity);
+
+// UTF-8 of UTF-16 text; a lone surrogate becomes U+FFFD.
+std::string Utf8Of(std::u16string_view text);
 
 }  // namespace quispor

@@ -1,5 +1,6 @@
 #include "wizard/removal/DriverRemoval.h"
 
+#include "wizard/engine/WideText.h"
 #include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/removal/LogText.h"
 #include "wizard/removal/PackageCleanup.h"
@@ -15,7 +16,7 @@ uint32_t DeleteDriver(platform::Spooler& spooler, const char16_t* driverName) {
 }  // namespace
 
 uint32_t UninstallOneDriver(RemovalServices& services, RemovalLists& lists, const char16_t* driverName,
-                            int32_t modelIndex) {
+                            int32_t modelIndex, SequenceReport* steps) {
   uint32_t error = GetPrinterByDriverName(services.spooler, driverName, lists.printers);
   if (error != 0) {
     Log(u"UninstallOneDriver:: GetPrinterByDriverName Fail\r\n");
@@ -25,21 +26,25 @@ uint32_t UninstallOneDriver(RemovalServices& services, RemovalLists& lists, cons
   if (!lists.printers.names.empty()) {
     GetMyForms(services.spooler, lists.printers.names.front().c_str(), lists.forms);
   }
-  error = DeleteMyPrinters(services.spooler, lists.printers, lists.forms);
+  error = DeleteMyPrinters(services.spooler, lists.printers, lists.forms, steps);
   if (error != 0) {
     Log(u"UninstallOneDriver:: DeleteMyPrinters Fail\r\n");
     return error;
   }
-  if (DeleteDriver(services.spooler, driverName) != 0) {
+  error = DeleteDriver(services.spooler, driverName);
+  if (error != 0) {
     Log(u"UninstallOneDriver:: DeletePrinterDriverEx Fail\r\n");
     // The spooler may still hold the driver of the printers just deleted.
     RestartSpooler(services.serviceManager);
     error = DeleteDriver(services.spooler, driverName);
-    if (error != 0) {
-      return error;
-    }
   }
-  DeleteMyInfFile(services, modelIndex);
+  if (steps != nullptr) {
+    steps->StepDone(SequenceStep::DriverDeleted, View(driverName), error);
+  }
+  if (error != 0) {
+    return error;
+  }
+  DeleteMyInfFile(services, modelIndex, steps);
   ReenumerateDevices(services.deviceSetup);
   return 0;
 }

@@ -13,6 +13,7 @@ namespace {
 
 constexpr uint32_t kPathCapacity = 260;
 constexpr std::size_t kCommandLineCapacity = 520;
+constexpr uint32_t kErrorFunctionFailed = 1627;  // ERROR_FUNCTION_FAILED
 
 // The system directory (for example C:\Windows\system32), or empty when it
 // cannot be had whole.
@@ -116,7 +117,7 @@ int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicat
   return 1;
 }
 
-int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex) {
+int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex, SequenceReport* steps) {
   char16_t packageName[kPackageNameCapacity] = {};
   if (GetMyOemInfFile(services, packageName, modelIndex) == 0) {
     Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
@@ -136,16 +137,24 @@ int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex) {
     return !systemDirectory.empty() &&
            ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str(), systemDirectory.c_str()) == 1;
   };
+  const auto step = [&](uint32_t code) {
+    if (steps != nullptr) {
+      steps->StepDone(SequenceStep::PackageDeleted, packageName, code);
+    }
+  };
   if (run()) {
     Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n");
+    step(0);
     return 1;
   }
   Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n");
   // Once more, with the same program: no other would be safe to run.
   if (run()) {
+    step(0);
     return 1;
   }
   Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n");
+  step(kErrorFunctionFailed);
   return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "wizard/removal/RemovalServices.h"
+#include "wizard/shared/SequenceReport.h"
 
 namespace quispor::removal {
 
@@ -13,8 +14,9 @@ inline constexpr int kPackageNameCapacity = 260;
 // Has the system folder's pnputil delete the package by force, through the
 // system folder's cmd.exe (/D) in the system folder. 1 when the command was
 // run (whatever pnputil made of it), 0 when no package was found or no
-// command processor could be started.
-int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex);
+// command processor could be started. A package found is reported as a step
+// when steps is given (1627 when its command could not be run).
+int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex, SequenceReport* steps = nullptr);
 
 // 1 and the package's file name (no folder) in packageName (260 wide
 // characters) for the first oem*.inf of the INF folder, in search order,

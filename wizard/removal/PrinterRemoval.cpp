@@ -1,5 +1,6 @@
 #include "wizard/removal/PrinterRemoval.h"
 
+#include "wizard/engine/PrinterScan.h"
 #include "wizard/engine/WideText.h"
 #include "wizard/engine/platform/SpoolerBuffer.h"
 #include "wizard/removal/LogText.h"
@@ -10,14 +11,6 @@ namespace {
 using platform::kErrorInsufficientBuffer;
 
 constexpr uint32_t kEnumFlags = platform::kPrinterEnumLocal | platform::kPrinterEnumConnections;
-
-// A connection to another computer's shared queue: the spooler marks it as
-// a network printer that is not local, and names it \\server\queue.
-bool IsConnection(const platform::PrinterInfo2W& printer) {
-  const bool network = (printer.Attributes & platform::kPrinterAttributeNetwork) != 0 &&
-                       (printer.Attributes & platform::kPrinterAttributeLocal) == 0;
-  return network || View(printer.pPrinterName).substr(0, 2) == u"\\\\";
-}
 
 // Every printer of the removal is opened with full access, so that it can be
 // deleted.
@@ -84,7 +77,7 @@ uint32_t GetPrinterByDriverName(platform::Spooler& spooler, const char16_t* driv
     const platform::PrinterInfo2W& printer = buffer.record<platform::PrinterInfo2W>(i);
     if (printer.pDriverName != nullptr && View(printer.pDriverName) == wanted) {
       list.names.emplace_back(View(printer.pPrinterName));
-      list.connections.push_back(IsConnection(printer));
+      list.connections.push_back(IsPrinterConnection(printer));
     }
   }
   list.count = static_cast<int32_t>(list.names.size());
@@ -162,13 +155,20 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
   list.count = static_cast<int32_t>(list.names.size());
 }
 
-uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms) {
+uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms,
+                          SequenceReport* steps) {
+  const auto step = [steps](const std::u16string& name, uint32_t code) {
+    if (steps != nullptr) {
+      steps->StepDone(SequenceStep::PrinterDeleted, name, code);
+    }
+  };
   bool first = true;
   for (std::size_t i = 0; i < printers.names.size(); ++i) {
     const std::u16string& name = printers.names[i];
     if (i < printers.connections.size() && printers.connections[i]) {
       // A connection left in place would keep the driver in use.
       const uint32_t error = spooler.DeletePrinterConnectionW(name.c_str());
+      step(name, error);
       if (error != 0) {
         Log(u"DeleteMyPrinters:: DeletePrinterConnection Fail\r\n");
         return error;
@@ -178,10 +178,12 @@ uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& pri
     platform::OpenPrinter printer;
     uint32_t error = OpenForRemoval(spooler, name, printer);
     if (error != 0) {
+      step(name, error);
       Log(u"DeleteMyPrinters:: OpenPrinter Fail\r\n");
       return error;
     }
     error = spooler.DeletePrinter(printer.get());
+    step(name, error);
     if (error != 0) {
       Log(u"DeleteMyPrinters:: DeletePrinter Fail\r\n");
       return error;  // closes the handle

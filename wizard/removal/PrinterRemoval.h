@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "wizard/engine/platform/Spooler.h"
+#include "wizard/shared/SequenceReport.h"
 
 namespace quispor::removal {
 
@@ -47,7 +48,9 @@ void GetMyForms(platform::Spooler& spooler, const char16_t* printerName, FormNam
 // first local one. A connection is only removed from this computer
 // (DeletePrinterConnectionW): opened and deleted, it would be the server's
 // queue that goes. 0, or the error code that stopped it; printers deleted
-// before a failure stay deleted.
-uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms);
+// before a failure stay deleted. Each printer is reported as a step when
+// steps is given.
+uint32_t DeleteMyPrinters(platform::Spooler& spooler, const PrinterNameList& printers, const FormNameList& forms,
+                          SequenceReport* steps = nullptr);
 
 }  // namespace quispor::removal

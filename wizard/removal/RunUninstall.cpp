@@ -12,18 +12,6 @@
 namespace quispor::removal {
 namespace {
 
-// The first catalogue row whose name is exactly driverName (case counts), or
-// the index the previous driver used.
-int32_t ModelIndexFor(const char16_t* driverName, int32_t previous) {
-  const std::u16string_view name = View(driverName);
-  for (uint16_t i = 0; i < modelCount; ++i) {
-    if (name == ModelCatalogue[i].name) {
-      return i;
-    }
-  }
-  return previous;
-}
-
 // Shows text as the finish page's buffer of 260 characters holds it.
 void Show(SequenceReport& report, const std::u16string& text) {
   char16_t shown[kFinishTextCapacity] = {};
@@ -39,6 +27,16 @@ std::u16string ProgressLine(const char16_t* driverName) {
 
 }  // namespace
 
+int32_t ModelIndexFor(const char16_t* driverName, int32_t previous) {
+  const std::u16string_view name = View(driverName);
+  for (uint16_t i = 0; i < modelCount; ++i) {
+    if (name == ModelCatalogue[i].name) {
+      return i;
+    }
+  }
+  return previous;
+}
+
 uint32_t RunUninstall(RemovalServices& services, SequenceReport& report) {
   report.SequenceStarted();
 
@@ -53,7 +51,7 @@ uint32_t RunUninstall(RemovalServices& services, SequenceReport& report) {
   for (const InstalledPrinter& record : installed.records) {
     Show(report, ProgressLine(record.driverName));
     modelIndex = ModelIndexFor(record.driverName, modelIndex);
-    result = UninstallOneDriver(services, lists, record.driverName, modelIndex);
+    result = UninstallOneDriver(services, lists, record.driverName, modelIndex, &report);
     if (result != 0) {
       break;
     }

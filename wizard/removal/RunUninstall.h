@@ -18,4 +18,8 @@ inline constexpr std::size_t kFinishTextCapacity = 260;  // 259 + terminator
 // outcome. 0, or the first failing code.
 uint32_t RunUninstall(RemovalServices& services, SequenceReport& report);
 
+// The model whose driver package goes with driverName: the first catalogue
+// row named exactly so (case counts), or the previous driver's.
+int32_t ModelIndexFor(const char16_t* driverName, int32_t previous);
+
 }  // namespace quispor::removal

@@ -3,7 +3,22 @@
 // same reports.
 #pragma once
 
+#include <cstdint>
+#include <string_view>
+
 namespace quispor {
+
+// The steps of the sequences that change the system.
+enum class SequenceStep {
+  FileCopied,              // subject: the driver file's target path
+  DriverAdded,             // subject: the driver name
+  DriverAlreadyInstalled,  // subject: the driver name; nothing was changed
+  PrinterAdded,            // subject: the printer name tried last
+  DefaultPrinterSet,       // subject: the printer name
+  PrinterDeleted,          // subject: the printer (or connection) name
+  DriverDeleted,           // subject: the driver name
+  PackageDeleted,          // subject: the driver-store package (oemN.inf)
+};
 
 class SequenceReport {
  public:
@@ -12,6 +27,9 @@ class SequenceReport {
   virtual void SequenceStarted() = 0;
   // A progress line or the outcome; each replaces the text before it.
   virtual void ShowText(const char16_t* text) = 0;
+  // One step and the Windows code it ended with (0: done). The finish page
+  // shows only the texts; an unattended run logs every step.
+  virtual void StepDone(SequenceStep step, std::u16string_view subject, uint32_t code) {}
 };
 
 }  // namespace quispor

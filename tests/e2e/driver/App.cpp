@@ -140,6 +140,43 @@ bool App::WaitForExit(DWORD timeoutMs, DWORD* code) const {
   return true;
 }
 
+namespace {
+
+std::vector<std::wstring>* g_shownWindows = nullptr;  // the one watch of this thread
+
+void CALLBACK OnShow(HWINEVENTHOOK, DWORD, HWND hwnd, LONG idObject, LONG, DWORD, DWORD) {
+  if (g_shownWindows != nullptr && idObject == OBJID_WINDOW && hwnd != nullptr) {
+    const std::wstring cls = ClassOf(hwnd);
+    g_shownWindows->push_back(cls.empty() ? L"<gone>" : cls);
+  }
+}
+
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM lParam) {
+  auto* watch = reinterpret_cast<std::pair<DWORD, std::vector<std::wstring>*>*>(lParam);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == watch->first && IsWindowVisible(hwnd)) watch->second->push_back(ClassOf(hwnd));
+  return TRUE;
+}
+
+}  // namespace
+
+bool App::WaitForExitWithoutWindows(DWORD timeoutMs, DWORD* code, std::vector<std::wstring>* shown) const {
+  g_shownWindows = shown;
+  HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_SHOW, EVENT_OBJECT_SHOW, nullptr, OnShow, pid_, 0, WINEVENT_OUTOFCONTEXT);
+  std::pair<DWORD, std::vector<std::wstring>*> watch{pid_, shown};
+  const bool ended = WaitUntil(
+      [&] {
+        EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&watch));
+        return !process_ || WaitForSingleObject(process_, 0) == WAIT_OBJECT_0;
+      },
+      timeoutMs);
+  if (hook != nullptr) UnhookWinEvent(hook);
+  g_shownWindows = nullptr;
+  return ended && WaitForExit(0, code);
+}
+
 void App::Kill() {
   if (process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
     TerminateProcess(process_, kKilledExitCode);

@@ -43,6 +43,11 @@ class App {
 
   // True when the process ended within the time-out; its exit code in *code.
   bool WaitForExit(DWORD timeoutMs, DWORD* code) const;
+  // The same for a program that must never show a window: every window of
+  // the process that became visible meanwhile (seen by a WinEvent hook on
+  // EVENT_OBJECT_SHOW and by looking at its top-level windows between
+  // messages) is added to *shown by class name.
+  bool WaitForExitWithoutWindows(DWORD timeoutMs, DWORD* code, std::vector<std::wstring>* shown) const;
 
   void Kill();
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/e2e/wizard/MakerPrinters.h"
 #include "tests/e2e/wizard/WizardSession.h"
 
 namespace kit::e2e::wizard {
@@ -50,32 +51,10 @@ std::wstring DriverDirectory() {
   return directory;
 }
 
-struct Printer {
-  std::wstring name, port, driver;
-};
-
-std::vector<Printer> Printers() {
-  DWORD needed = 0, returned = 0;
-  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
-  std::vector<BYTE> buffer(needed + 1);
-  std::vector<Printer> out;
-  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned))
-    return out;
-  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-  for (DWORD i = 0; i < returned; ++i) out.push_back({info[i].pPrinterName, info[i].pPortName, info[i].pDriverName});
-  return out;
-}
-
 const Printer* FindPrinter(const std::vector<Printer>& printers, const std::wstring& name) {
   for (const Printer& p : printers)
     if (p.name == name) return &p;
   return nullptr;
-}
-
-std::wstring DefaultPrinter() {
-  wchar_t name[256] = {};
-  DWORD size = 256;
-  return GetDefaultPrinterW(name, &size) ? name : L"";
 }
 
 std::wstring FileName(const wchar_t* path) {

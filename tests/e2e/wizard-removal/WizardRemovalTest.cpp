@@ -82,8 +82,8 @@ TEST(WizardRemoval, UninstallDeletesBothPrintersAndReportsWinesDriverRefusal) {
   std::ofstream(kFlagPath).close();
   DeleteFileA(kLogPath);
   ASSERT_TRUE(AddDriverVexo80());
-  ASSERT_TRUE(AddPrinterOnLpt1(L"VEXO_80"));
-  ASSERT_TRUE(AddPrinterOnLpt1(L"VEXO_80(1)"));
+  ASSERT_TRUE(AddPrinterOfVexo80(L"VEXO_80"));
+  ASSERT_TRUE(AddPrinterOfVexo80(L"VEXO_80(1)"));
   ASSERT_EQ(PrintersOf(L"VEXO_80").size(), 2u);
   const DWORD stateBefore = SpoolerState();
   std::printf("spooler state before the run: %lu\n", static_cast<unsigned long>(stateBefore));
@@ -141,7 +141,7 @@ bool SetSpoolerStart(DWORD startType) {
 // started, and the restart waits out its 32 pauses of 100 ms.
 TEST(WizardRemoval, TheProgressLineIsOnTheScreenBeforeTheSlowSteps) {
   ASSERT_TRUE(AddDriverVexo80());
-  ASSERT_TRUE(AddPrinterOnLpt1(L"VEXO_80"));
+  ASSERT_TRUE(AddPrinterOfVexo80(L"VEXO_80"));
   ASSERT_TRUE(SetSpoolerStart(SERVICE_DISABLED));
   WizardSession wizard;
   ASSERT_NE(wizard.host(), nullptr);

@@ -38,10 +38,10 @@ namespace kit::e2e::wizard {
   return ::testing::AssertionSuccess();
 }
 
-::testing::AssertionResult AddPrinterOnLpt1(const wchar_t* name) {
+::testing::AssertionResult AddPrinterOfVexo80(const wchar_t* name, const wchar_t* port) {
   PRINTER_INFO_2W printer{};
   printer.pPrinterName = const_cast<wchar_t*>(name);
-  printer.pPortName = const_cast<wchar_t*>(L"LPT1:");
+  printer.pPortName = const_cast<wchar_t*>(port);
   printer.pDriverName = const_cast<wchar_t*>(L"VEXO_80");
   printer.pPrintProcessor = const_cast<wchar_t*>(L"winprint");
   printer.pDatatype = const_cast<wchar_t*>(L"RAW");
@@ -49,6 +49,24 @@ namespace kit::e2e::wizard {
   if (handle == nullptr) return ::testing::AssertionFailure() << "AddPrinterW: " << GetLastError();
   ClosePrinter(handle);
   return ::testing::AssertionSuccess();
+}
+
+std::vector<Printer> Printers() {
+  DWORD needed = 0, returned = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, nullptr, 0, &needed, &returned);
+  std::vector<BYTE> buffer(needed + 1);
+  std::vector<Printer> out;
+  if (needed == 0 || !EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, buffer.data(), needed, &needed, &returned))
+    return out;
+  const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+  for (DWORD i = 0; i < returned; ++i) out.push_back({info[i].pPrinterName, info[i].pPortName, info[i].pDriverName});
+  return out;
+}
+
+std::wstring DefaultPrinter() {
+  wchar_t name[256] = {};
+  DWORD size = 256;
+  return GetDefaultPrinterW(name, &size) ? name : L"";
 }
 
 }  // namespace kit::e2e::wizard

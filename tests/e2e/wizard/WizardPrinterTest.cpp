@@ -16,7 +16,7 @@ constexpr int kInstall = 1022, kUninstall = 1023, kUninstallInfo = 1025, kModelL
 ::testing::AssertionResult AddVexo80Printer() {
   ::testing::AssertionResult driver = AddDriverVexo80();
   if (!driver) return driver;
-  return AddPrinterOnLpt1(L"VEXO_80");
+  return AddPrinterOfVexo80(L"VEXO_80");
 }
 
 TEST(WizardWithMakerPrinter, UninstallIsPreselectedAndStaysSoAfterBack) {

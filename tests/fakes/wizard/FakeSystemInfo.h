@@ -1,17 +1,23 @@
 // The kernel facts of a Windows machine as a test sets them: processor
 // architecture, whether kernel32 exports GetNativeSystemInfo, the program's
-// path (cut as Windows Vista and later cut it), the default language.
+// path (cut as Windows Vista and later cut it), the default language; and
+// an unattended run's session: environment variables (names without case),
+// the local time, and named mutexes (names with case, as kernel objects have
+// them) that live while a handle is open.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include <map>
+
 #include "wizard/engine/platform/SystemInfo.h"
+#include "wizard/unattended/RunPlatform.h"
 
 namespace kit::fakes {
 
-class FakeSystemInfo : public quispor::platform::SystemInfo {
+class FakeSystemInfo : public quispor::platform::SystemInfo, public quispor::unattended::RunSession {
  public:
   uint16_t nativeArchitecture = quispor::platform::kProcessorArchitectureAmd64;
   // What GetSystemInfo reports (a 32-bit program on 64-bit Windows sees 0).
@@ -31,9 +37,22 @@ class FakeSystemInfo : public quispor::platform::SystemInfo {
   uint32_t GetModuleFileNameA(quispor::platform::ModuleHandle module, char* fileName, uint32_t size) override;
   uint16_t GetSystemDefaultLangID() override;
 
+  std::map<std::u16string, std::u16string> environment = {{u"PROGRAMDATA", u"C:\\ProgramData"}};  // names upper case
+  quispor::unattended::SystemTime localTime{2026, 12, 3, 9, 17, 41, 2, 0};
+  // Open handles per mutex name; a name another account's run made cannot
+  // be opened (5).
+  std::map<std::u16string, int> mutexes;
+  std::vector<std::u16string> foreignMutexes;
+  uint32_t GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, uint32_t size) override;
+  void GetLocalTime(quispor::unattended::SystemTime* time) override { *time = localTime; }
+  quispor::unattended::KernelHandle CreateMutexW(const char16_t* name, uint32_t* error) override;
+  uint32_t CloseHandle(quispor::unattended::KernelHandle handle) override;
+
  private:
   int kernel32_ = 0;          // its address is the module handle
   int getNativeSystemInfo_ = 0;  // its address is the procedure
+  std::map<quispor::unattended::KernelHandle, std::u16string> mutexHandles_;
+  quispor::unattended::KernelHandle nextHandle_ = 0x9000;
 };
 
 }  // namespace kit::fakes

@@ -17,6 +17,12 @@ namespace {
 
 char16_t* Mutable(const char16_t* text) { return const_cast<char16_t*>(text); }
 
+void Step(SequenceReport* steps, SequenceStep step, std::u16string_view subject, uint32_t code) {
+  if (steps != nullptr) {
+    steps->StepDone(step, subject, code);
+  }
+}
+
 }  // namespace
 
 InstallState& ProcessInstallState() {
@@ -53,7 +59,8 @@ void ApplyX64FileNames(InstallRequest& request) {
   }
 }
 
-void CopyDriverFiles(const InstallServices& services, const char16_t* folder, const InstallRequest& request) {
+void CopyDriverFiles(const InstallServices& services, const char16_t* folder, const InstallRequest& request,
+                     SequenceReport* steps) {
   // Without the program's folder a bare name would be taken from the current
   // folder; nothing is copied then, and the registration reports the
   // missing files.
@@ -68,7 +75,7 @@ void CopyDriverFiles(const InstallServices& services, const char16_t* folder, co
   for (int slot = 0; slot < kDriverFileSlots && request.driverFiles[slot][0] != u'\0'; ++slot) {
     const std::u16string source = std::u16string(folder) + request.driverFiles[slot];
     const std::u16string target = std::u16string(directory.get()) + u"\\" + request.driverFiles[slot];
-    services.fileCopy.CopyFileW(source.c_str(), target.c_str(), false);
+    Step(steps, SequenceStep::FileCopied, target, services.fileCopy.CopyFileW(source.c_str(), target.c_str(), false));
   }
 }
 
@@ -94,7 +101,8 @@ uint32_t AddModelDriver(const InstallServices& services, const InstallRequest& r
   return services.spooler.AddPrinterDriverW(nullptr, 3, &info);
 }
 
-int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state) {
+int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state,
+                        SequenceReport* steps) {
   std::u16string name(request.printerName);
   platform::PrinterInfo2W info{};
   info.pPrinterName = name.data();
@@ -107,6 +115,8 @@ int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& r
   platform::PrinterHandle handle = 0;
   uint32_t error = services.spooler.AddPrinterW(nullptr, 2, &info, &handle);
   if (handle == 0) {
+    // The result keeps -1 for this failure; the step carries the spooler's code.
+    Step(steps, SequenceStep::PrinterAdded, name, error);
     if (error != platform::kErrorPrinterAlreadyExists) {
       return -1;
     }
@@ -115,6 +125,7 @@ int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& r
       info.pPrinterName = name.data();
       error = services.spooler.AddPrinterW(nullptr, 2, &info, &handle);
       if (handle == 0 && error != platform::kErrorPrinterAlreadyExists) {
+        Step(steps, SequenceStep::PrinterAdded, name, error);
         return static_cast<int32_t>(error);
       }
     }
@@ -123,28 +134,32 @@ int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& r
     }
   }
   platform::OpenPrinter(services.spooler, handle).reset();
+  Step(steps, SequenceStep::PrinterAdded, name, 0);
   if (request.setAsDefault != 0) {
-    services.spooler.SetDefaultPrinterW(name.c_str());
+    Step(steps, SequenceStep::DefaultPrinterSet, name, services.spooler.SetDefaultPrinterW(name.c_str()));
   }
   CopyWideText(state.lastPrinterName, kLastPrinterNameCapacity, name);
   return 0;
 }
 
-int32_t InstallDriverPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state) {
+int32_t InstallDriverPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state,
+                             SequenceReport* steps) {
   if (IsDriverInstalled(services.spooler, request.driverName)) {
+    Step(steps, SequenceStep::DriverAlreadyInstalled, request.driverName, 0);
     state.stage = STAGE_PRINTER;
-    return AddModelPrinter(services, request, state);
+    return AddModelPrinter(services, request, state, steps);
   }
   char16_t folder[kProgramFolderCapacity] = {};
   GetProgramFolder(services.systemInfo, folder);
-  CopyDriverFiles(services, folder, request);
+  CopyDriverFiles(services, folder, request, steps);
   const uint32_t driverError = AddModelDriver(services, request);
+  Step(steps, SequenceStep::DriverAdded, request.driverName, driverError);
   if (driverError != 0) {
     state.stage = STAGE_DRIVER;
     return static_cast<int32_t>(driverError);
   }
   state.stage = STAGE_PRINTER;
-  return AddModelPrinter(services, request, state);
+  return AddModelPrinter(services, request, state, steps);
 }
 
 void ComposeInstallOutcome(int32_t result, InstallStage stage, const char16_t* lastPrinterName, char16_t* outcome) {
@@ -174,7 +189,7 @@ int32_t RunInstallSequence(const InstallServices& services, const InstallChoices
   if (IsNative64Bit(services.systemInfo)) {
     ApplyX64FileNames(request);
   }
-  const int32_t result = InstallDriverPrinter(services, request, state);
+  const int32_t result = InstallDriverPrinter(services, request, state, &report);
   char16_t outcome[kOutcomeCapacity] = {};
   ComposeInstallOutcome(result, state.stage, state.lastPrinterName, outcome);
   report.ShowText(outcome);

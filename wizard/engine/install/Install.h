@@ -36,8 +36,10 @@ InstallRequest BuildInstallRequest(bool setAsDefault, uint16_t modelIndex, const
 void ApplyX64FileNames(InstallRequest& request);
 
 // Copies each named driver file from folder (ending in a backslash) into the
-// driver directory, overwriting; outcomes are not reported.
-void CopyDriverFiles(const InstallServices& services, const char16_t* folder, const InstallRequest& request);
+// driver directory, overwriting. The outcomes decide nothing; each copy is
+// reported as a step when a report is given.
+void CopyDriverFiles(const InstallServices& services, const char16_t* folder, const InstallRequest& request,
+                     SequenceReport* steps = nullptr);
 
 // AddPrinterDriverW level 3: 0 or its error code.
 uint32_t AddModelDriver(const InstallServices& services, const InstallRequest& request);
@@ -45,11 +47,14 @@ uint32_t AddModelDriver(const InstallServices& services, const InstallRequest& r
 // AddPrinterW level 2 under the base name, then "%s(%d)" for 1 to 127 while
 // the name is taken. 0 (state.lastPrinterName set); -1 when the first
 // attempt fails for another reason than 1802; a numbered attempt's error;
-// 1802 when every name is taken.
-int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state);
+// 1802 when every name is taken. The printer and the default printer are
+// reported as steps with the spooler's own codes when a report is given.
+int32_t AddModelPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state,
+                        SequenceReport* steps = nullptr);
 
-// The whole installation; sets state.stage.
-int32_t InstallDriverPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state);
+// The whole installation; sets state.stage. Steps go to steps when given.
+int32_t InstallDriverPrinter(const InstallServices& services, const InstallRequest& request, InstallState& state,
+                             SequenceReport* steps = nullptr);
 
 // The finish page's text for a result (buffer of 260 wide characters).
 void ComposeInstallOutcome(int32_t result, InstallStage stage, const char16_t* lastPrinterName, char16_t* outcome);

@@ -85,13 +85,19 @@ void FindTcpIpPort(platform::Registry& registry, const char16_t* address, int32_
 
 bool AddTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, const char16_t* address,
                   int32_t portNumber) {
+  return CreateTcpIpPort(spooler, messages, address, portNumber) == 0;
+}
+
+uint32_t CreateTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, const char16_t* address,
+                         int32_t portNumber) {
   if (address == nullptr) {
     address = u"";
   }
   platform::PrinterDefaultsW defaults{nullptr, nullptr, platform::kServerAccessAdminister};
   platform::PrinterHandle opened = 0;
-  if (spooler.OpenPrinterW(kTcpIpMonitorName, &opened, &defaults) != 0 || opened == 0) {
-    return false;
+  const uint32_t openError = spooler.OpenPrinterW(kTcpIpMonitorName, &opened, &defaults);
+  if (openError != 0 || opened == 0) {
+    return openError != 0 ? openError : platform::kErrorUnknownPort;
   }
   platform::OpenPrinter monitor(spooler, opened);
 
@@ -110,17 +116,36 @@ bool AddTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, 
 
   uint32_t needed = 0;
   uint32_t status = 0;
-  if (spooler.XcvDataW(monitor.get(), u"AddPort", reinterpret_cast<const uint8_t*>(&data), kPortData1Size, nullptr, 0,
-                       &needed, &status) != 0) {
+  const uint32_t error = spooler.XcvDataW(monitor.get(), u"AddPort", reinterpret_cast<const uint8_t*>(&data),
+                                          kPortData1Size, nullptr, 0, &needed, &status);
+  if (error != 0) {
     messages.MessageBoxW(nullptr, u"XcvData AddPort Failed", nullptr, platform::kMbOk);
-    return false;
+    return error;
   }
   if (status == 0 || status == platform::kErrorAlreadyExists) {
-    return true;
+    return 0;
   }
   const std::u16string text = WideFormat(u"XcvData AddPort Error. Status:%d", {status});
   messages.MessageBoxW(nullptr, text.c_str(), nullptr, platform::kMbOk);
-  return false;
+  return status;
+}
+
+uint32_t FindOrCreateTcpIpPort(platform::Registry& registry, platform::Spooler& spooler,
+                               platform::UserMessages& messages, const char16_t* address, int32_t portNumber,
+                               char16_t* portName, bool* created) {
+  if (created != nullptr) {
+    *created = false;
+  }
+  FindTcpIpPort(registry, address, portNumber, portName);
+  if (portName[0] != u'\0') {
+    return 0;
+  }
+  const uint32_t error = CreateTcpIpPort(spooler, messages, address, portNumber);
+  if (created != nullptr) {
+    *created = error == 0;
+  }
+  FindTcpIpPort(registry, address, portNumber, portName);
+  return error;
 }
 
 }  // namespace quispor

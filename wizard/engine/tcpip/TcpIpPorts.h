@@ -28,4 +28,19 @@ void FindTcpIpPort(platform::Registry& registry, const char16_t* address, int32_
 bool AddTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, const char16_t* address,
                   int32_t portNumber);
 
+// The same, with what ended it: 0 when the port was created or already
+// existed, else the code of the monitor's open, of XcvDataW, or the status
+// the monitor answered.
+uint32_t CreateTcpIpPort(platform::Spooler& spooler, platform::UserMessages& messages, const char16_t* address,
+                         int32_t portNumber);
+
+// The port for address and portNumber as the Ethernet page resolves it: the
+// existing one, else the one created and then found. Fills portName (260
+// wide characters, emptied by the caller), empty when there is none.
+// Returns the creation's code (0 when none was needed or it worked);
+// created (may be null) tells whether a creation was asked for and worked.
+uint32_t FindOrCreateTcpIpPort(platform::Registry& registry, platform::Spooler& spooler,
+                               platform::UserMessages& messages, const char16_t* address, int32_t portNumber,
+                               char16_t* portName, bool* created = nullptr);
+
 }  // namespace quispor

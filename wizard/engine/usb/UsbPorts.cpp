@@ -259,23 +259,32 @@ uint32_t GetPortNameOfUSBDev(platform::Registry& registry, UsbDeviceTable& table
 }
 
 int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_t modelIndex, UsbDeviceTable& table,
-                   ListedUsbPorts& listed) {
-  if (ReenumerateDevices(services.deviceSetup) != platform::kCrSuccess) {
+                   ListedUsbPorts& listed, uint32_t* endedWith) {
+  const auto ended = [endedWith](uint32_t code) {
+    if (endedWith != nullptr) {
+      *endedWith = code;
+    }
     return 0;
+  };
+  ended(0);
+  const uint32_t reenumerated = ReenumerateDevices(services.deviceSetup);
+  if (reenumerated != platform::kCrSuccess) {
+    return ended(reenumerated);
   }
   services.deviceSetup.Sleep(kUsbSearchPauseMs);
   table = UsbDeviceTable{};
   listed = ListedUsbPorts{};
   const uint32_t ports = GetSysUSBPorts(services.spooler);
   if (ports != 0 && ports != platform::kErrorInsufficientBuffer) {
-    return 0;
+    return ended(ports);
   }
   const uint32_t interfaces = ListUsbPrintInterfaces(services.deviceSetup, table);
   if (interfaces != 0 && interfaces != platform::kErrorInsufficientBuffer) {
-    return 0;
+    return ended(interfaces);
   }
-  if (GetPortNameOfUSBDev(services.registry, table) != 0) {
-    return 0;
+  const uint32_t lookup = GetPortNameOfUSBDev(services.registry, table);
+  if (lookup != 0) {
+    return ended(lookup);
   }
   const char16_t* modelName = modelIndex < modelCount ? ModelCatalogue[modelIndex].name : u"";
   int added = 0;

@@ -49,9 +49,12 @@ struct UsbSearchServices {
 // chosen model in the log. Returns the number of port names added, and
 // selects the first device's port by its whole name. A device whose registry
 // entry is missing (259), whose port number cannot be read, or that has no
-// port name is left out; the others are still offered.
+// port name is left out; the others are still offered. endedWith (may be
+// null) gets the code of the step that ended the search early (the
+// re-enumeration, the spooler's ports, the interfaces, a device lookup), 0
+// when it ran through.
 int SetUSBPortName(const UsbSearchServices& services, UsbPortList& list, uint16_t modelIndex, UsbDeviceTable& table,
-                   ListedUsbPorts& listed);
+                   ListedUsbPorts& listed, uint32_t* endedWith = nullptr);
 
 // Logs the spooler's ports (EnumPortsW level 2). 122 after the normal
 // two-call sequence, else the failing code (0 when the first call succeeds).

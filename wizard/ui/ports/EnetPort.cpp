@@ -17,12 +17,7 @@ void ReadEnetPortName(const EnetPortServices& services, const char16_t* addressT
   char16_t number[kPortTextCapacity] = {};
   CopyWideText(number, kPortTextCapacity, portText);
   tcpPortNumber = ParseTcpPortNumber(number);
-  FindTcpIpPort(services.registry, ipAddress, tcpPortNumber, portName);
-  if (portName[0] != u'\0') {
-    return;
-  }
-  AddTcpIpPort(services.spooler, services.messages, ipAddress, tcpPortNumber);
-  FindTcpIpPort(services.registry, ipAddress, tcpPortNumber, portName);
+  FindOrCreateTcpIpPort(services.registry, services.spooler, services.messages, ipAddress, tcpPortNumber, portName);
 }
 
 }  // namespace quispor

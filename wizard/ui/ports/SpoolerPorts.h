@@ -1,25 +1,13 @@
-// The serial and parallel pages' port lists: the spooler's ports enumerated
-// once at the page's creation, and the names each page offers.
+// The serial and parallel pages' port lists: the names each page offers of
+// the spooler's ports, enumerated once at the page's creation.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
-#include "wizard/engine/platform/Spooler.h"
-#include "wizard/engine/platform/SpoolerBuffer.h"
+#include "wizard/engine/SpoolerPortList.h"
 
 namespace quispor {
-
-// The enumeration a page keeps for the rest of the run: PORT_INFO_2W
-// records at the front of the buffer.
-struct SpoolerPortList {
-  platform::SpoolerBuffer buffer;
-  uint32_t count = 0;
-};
-
-// EnumPortsW level 2 as a two-call size query. Empty when the size is 0, the
-// buffer cannot be had, or the second call returns no ports.
-SpoolerPortList EnumerateSpoolerPorts(platform::Spooler& spooler);
 
 // "COM" and ":" both in the name, case-sensitively (COM1: yes; com1:, COM1 no).
 bool IsSerialPortName(const char16_t* name);

@@ -10,6 +10,11 @@
 #include "wizard/ui/pages/WizardIds.h"
 #include "wizard/ui/win32/MainDlg.h"
 #include "wizard/ui/win32/RunLoop.h"
+#include "wizard/unattended/RunLock.h"
+#include "wizard/unattended/UnattendedRun.h"
+#include "wizard/unattended/win32/ProcessArguments.h"
+#include "wizard/unattended/win32/Win32RunFiles.h"
+#include "wizard/unattended/win32/Win32RunSession.h"
 
 namespace {
 
@@ -55,6 +60,18 @@ bool CommandLineAsksForUninstall() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   LoadLibrariesFromTheSystemDirectoryOnly();
+
+  namespace unattended = quispor::unattended;
+  const unattended::UnattendedCommand command = unattended::ParseCommandLine(unattended::win32::ProcessArguments());
+  if (command.mode != unattended::RunMode::Interactive) {
+    // A deployment engine's run: no window, an exit code it can act on.
+    unattended::UnattendedServices services{quispor::win32::SystemPlatform(), unattended::win32::SystemRunFiles(),
+                                            unattended::win32::SystemRunSession()};
+    return static_cast<int>(unattended::RunUnattended(services, command, unattended::win32::ProcessCommandLine()));
+  }
+  // Held while the wizard is open, so that no quiet run works beside it.
+  const unattended::RunLock lock(unattended::win32::SystemRunSession());
+
   CoInitialize(nullptr);
 
   INITCOMMONCONTROLSEX controls{};

@@ -1,0 +1,151 @@
+// Unattended runs of the real Quispor.exe under Wine, as a deployment engine
+// starts them: each is checked by its exit code (read inside Wine, all 32
+// bits), by what the spooler and the files hold afterwards, and by no window
+// of the process ever becoming visible.
+#include <windows.h>
+#include <winspool.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/wizard/MakerPrinters.h"
+#include "tests/e2e/wizard/WizardSession.h"
+
+namespace kit::e2e::wizard {
+namespace {
+
+constexpr char kLog[] = "C:\\ProgramData\\Quispor\\Quispor.log";
+
+std::wstring Kit() {
+  static const std::wstring exe = ProgramCopy(L"quiet", {{L"VEXO_Printer_Render_64.dll", "render module"},
+                                                         {L"VEXO_Printer_UI_64.dll", "ui module"},
+                                                         {L"VEXO_80.DAT", "data file"}});
+  return exe;
+}
+
+// Runs the kit's wizard with args; the exit code, or -1 when it did not end.
+long Quiet(const std::wstring& args) {
+  App app = App::Start(Kit(), args);
+  DWORD code = 0;
+  std::vector<std::wstring> shown;
+  const bool ended = app.WaitForExitWithoutWindows(60000, &code, &shown);
+  EXPECT_THAT(shown, ::testing::IsEmpty()) << "a quiet run showed a window";
+  return ended ? static_cast<long>(code) : -1;
+}
+
+std::string ReadFile(const char* path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::wstring> Names() {
+  std::vector<std::wstring> names;
+  for (const Printer& p : Printers()) names.push_back(p.name + L" on " + p.port);
+  return names;
+}
+
+DWORD Drivers() {
+  DWORD needed = 0, returned = 0;
+  EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, nullptr, 0, &needed, &returned);
+  std::vector<BYTE> buffer(needed + 1);
+  EnumPrinterDriversW(nullptr, const_cast<wchar_t*>(L"Windows x64"), 1, buffer.data(), needed, &needed, &returned);
+  return returned;
+}
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+TEST(WizardQuiet, InstallsOnComThenAgainChangesNothing) {
+  ASSERT_FALSE(Kit().empty());
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=COM1:"), 0);
+  EXPECT_THAT(Names(), ElementsAre(L"VEXO_80 on COM1:"));
+  EXPECT_EQ(Drivers(), 1u);
+  EXPECT_EQ(DefaultPrinter(), L"VEXO_80");
+  const std::string log = ReadFile(kLog);
+  EXPECT_THAT(log, HasSubstr("/quiet /model=VEXO_80 /port=COM1:\r\n"));
+  EXPECT_THAT(log, HasSubstr("driver added \"VEXO_80\": done (0)\r\n"));
+  EXPECT_THAT(log, HasSubstr("default printer set \"VEXO_80\": done (0)\r\n"));
+  EXPECT_THAT(log, ::testing::EndsWith(" exit code 0\r\n"));
+
+  EXPECT_EQ(Quiet(L"-quiet -model:vexo_80 -port:com1:"), 0);
+  EXPECT_THAT(Names(), ElementsAre(L"VEXO_80 on COM1:"));
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("already installed: printer \"VEXO_80\""));
+}
+
+TEST(WizardQuiet, NoDefaultOnLptWritesTheResult) {
+  ASSERT_TRUE(AddPrinterOfVexo80(L"Office", L"LPT2:"));
+  ASSERT_TRUE(SetDefaultPrinterW(L"Office"));
+  // Wine's AddPrinterW takes a taken name again: the maker's printer moves to
+  // LPT1: instead of getting a "(1)" name (that numbering is proven on the fakes).
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=LPT1: /nodefault /result=C:\\quiet-result.json"), 0);
+  EXPECT_EQ(DefaultPrinter(), L"Office");
+  const std::string result = ReadFile("C:\\quiet-result.json");
+  EXPECT_THAT(result, HasSubstr("\"printer\": \"VEXO_80\""));
+  EXPECT_THAT(result, HasSubstr("\"port\": \"LPT1:\""));
+  EXPECT_THAT(result, HasSubstr("\"exitCode\": 0"));
+}
+
+TEST(WizardQuiet, RunsThatCannotGoOnChangeNothing) {
+  const std::vector<std::wstring> before = Names();
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_99 /port=COM2:"), 1639);
+  // Wine cannot find a device tree to search (CM_Locate_DevNodeW answers 19).
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=usb"), 1168);
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("found no USB printer port (its code: 19)"));
+  EXPECT_EQ(Names(), before);
+  EXPECT_EQ(Drivers(), 1u);
+}
+
+TEST(WizardQuiet, UsesATcpIpPortPreparedInTheRegistry) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE,
+                            L"SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports\\"
+                            L"IP_10.0.0.60",
+                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const wchar_t empty[] = L"", address[] = L"10.0.0.60";
+  const DWORD number = 9100;
+  RegSetValueExW(key, L"HostName", 0, REG_SZ, reinterpret_cast<const BYTE*>(empty), sizeof(empty));
+  RegSetValueExW(key, L"IPAddress", 0, REG_SZ, reinterpret_cast<const BYTE*>(address), sizeof(address));
+  RegSetValueExW(key, L"PortNumber", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
+  RegCloseKey(key);
+  EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=ip:10.0.0.60 /nodefault"), 0);
+  bool found = false;
+  for (const Printer& p : Printers()) found = found || (p.driver == L"VEXO_80" && p.port == L"IP_10.0.0.60");
+  EXPECT_TRUE(found) << "no VEXO_80 printer on IP_10.0.0.60";
+}
+
+TEST(WizardQuiet, WaitsWhileTheWizardIsOpen) {
+  WizardSession wizard(L"", {}, Kit());
+  ASSERT_NE(wizard.host(), nullptr);
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 1618);
+  EXPECT_FALSE(Printers().empty());
+  PostMessageW(wizard.host(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(wizard.ExitCode(), 2);
+}
+
+TEST(WizardQuiet, WhatIfListsThenTheRemovalDeletesThePrinters) {
+  const std::vector<std::wstring> before = Names();
+  EXPECT_EQ(Quiet(L"/quiet /uninstall /whatif /result=C:\\quiet-whatif.json"), 0);
+  EXPECT_EQ(Names(), before);
+  EXPECT_EQ(Drivers(), 1u);
+  const std::string plan = ReadFile("C:\\quiet-whatif.json");
+  EXPECT_THAT(plan, HasSubstr("\"drivers\": [\n      \"VEXO_80\"\n    ]"));
+  EXPECT_THAT(plan, HasSubstr("\"VEXO_80\""));
+
+  // Wine refuses the driver deletion (87, even after the spooler restart):
+  // the printers go, the run ends with that code.
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 87);
+  for (const Printer& p : Printers()) EXPECT_NE(p.driver, L"VEXO_80") << Narrow(p.name);
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("printer deleted \"VEXO_80\": done (0)\r\n"));
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("driver deleted \"VEXO_80\": failed with 87\r\n"));
+}
+
+}  // namespace
+}  // namespace kit::e2e::wizard

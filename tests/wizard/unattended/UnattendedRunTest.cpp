@@ -1,0 +1,281 @@
+// Whole unattended runs against the fakes: what they change, what they log,
+// the result file and the exit code a deployment engine acts on.
+#include "wizard/unattended/UnattendedRun.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/fakes/wizard/FakeCodePage.h"
+#include "tests/fakes/wizard/FakeCrtFiles.h"
+#include "tests/fakes/wizard/FakeDeviceSetup.h"
+#include "tests/fakes/wizard/FakeDisk.h"
+#include "tests/fakes/wizard/FakeFileSearch.h"
+#include "tests/fakes/wizard/FakeProcesses.h"
+#include "tests/fakes/wizard/FakeServiceManager.h"
+#include "tests/fakes/wizard/FakeSpooler.h"
+#include "tests/fakes/wizard/FakeSystemInfo.h"
+#include "tests/fakes/wizard/FakeUserMessages.h"
+#include "tests/fakes/wizard/FakeWizardRegistry.h"
+#include "wizard/shared/PoText.h"
+#include "wizard/unattended/ExitCodes.h"
+#include "wizard/unattended/RunLock.h"
+#include "wizard/unattended/RunLog.h"
+
+namespace quispor::unattended {
+namespace {
+
+constexpr char16_t kLog[] = u"C:\\ProgramData\\Quispor\\Quispor.log";
+const std::u16string kTcpPorts = u"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports";
+
+class UnattendedRunTest : public ::testing::Test {
+ protected:
+  UnattendedRunTest() {
+    SetLanguageIdSource([] { return uint16_t{0x0409}; });
+    ResetPoLanguageForTest();
+    spooler.disk = &disk;
+    spooler.monitorRegistry = &registry.store;
+    serviceManager.Spooler().stateChanged = [this](uint32_t state) { spooler.ServiceStateChanged(state); };
+    disk.folders.insert(u"C:\\ProgramData");
+    disk.folders.insert(u"C:\\Windows\\system32\\spool\\DRIVERS\\x64");
+    for (const char16_t* name : {u"VEXO_Printer_Render_64.dll", u"VEXO_Printer_UI_64.dll", u"VEXO_80.DAT"}) {
+      disk.Put(std::u16string(u"C:\\Kit\\") + name);
+    }
+  }
+  ~UnattendedRunTest() override {
+    SetLanguageIdSource({});
+    ResetPoLanguageForTest();
+  }
+
+  uint32_t Run(std::vector<std::u16string> args) {
+    std::u16string line = u"\"C:\\Kit\\setup.exe\"";
+    for (const std::u16string& arg : args) line += u" " + arg;
+    args.insert(args.begin(), u"C:\\Kit\\setup.exe");
+    UnattendedServices services{platform, disk, system};
+    return RunUnattended(services, ParseCommandLine(args), line);
+  }
+  std::string Log() const { return disk.files.count(kLog) ? disk.files.at(kLog) : ""; }
+  bool Logged(const std::string& text) const { return Log().find(text) != std::string::npos; }
+  std::size_t Calls(const std::string& prefix) const {
+    std::size_t n = 0;
+    for (const std::string& c : spooler.calls) n += c.rfind(prefix, 0) == 0;
+    return n;
+  }
+  void AddPrinter(const std::u16string& name, const std::u16string& driver, const std::u16string& port) {
+    kit::fakes::FakePrinter printer;
+    printer.name = name;
+    printer.driver = driver;
+    printer.port = port;
+    spooler.printers.push_back(printer);
+  }
+
+  kit::fakes::FakeSpooler spooler;
+  kit::fakes::FakeWizardRegistry registry;
+  kit::fakes::FakeSystemInfo system;
+  kit::fakes::FakeCrtFiles files;
+  kit::fakes::FakeCodePage codePage;
+  kit::fakes::FakeDisk disk;
+  kit::fakes::FakeDeviceSetup devices;
+  kit::fakes::FakeUserMessages messages;
+  kit::fakes::FakeServiceManager serviceManager;
+  kit::fakes::FakeFileSearch search;
+  kit::fakes::FakeProcesses processes;
+  platform::Platform platform{spooler, registry, system,         files,  codePage, disk,
+                              devices, messages, serviceManager, search, processes};
+};
+
+TEST_F(UnattendedRunTest, AnInstallLogsEachStepAndARunAgainChangesNothing) {
+  EXPECT_EQ(Run({u"/quiet", u"/model=vexo_80", u"/port=com1:"}), 0u);
+  ASSERT_EQ(spooler.printers.size(), 1u);
+  EXPECT_EQ(spooler.printers[0].name, u"VEXO_80");
+  EXPECT_EQ(spooler.printers[0].port, u"COM1:");  // as the spooler spells it
+  EXPECT_EQ(spooler.defaultPrinter, u"VEXO_80");
+  EXPECT_EQ(spooler.drivers.size(), 1u);
+  EXPECT_EQ(Log().rfind("2026-12-09 17:41:02 Quispor \"C:\\Kit\\setup.exe\" /quiet /model=vexo_80 /port=com1:\r\n", 0),
+            0u)
+      << Log();
+  for (const char* line :
+       {"driver file copied \"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\VEXO_80.DAT\": done (0)\r\n",
+        "driver added \"VEXO_80\": done (0)\r\n", "printer added \"VEXO_80\": done (0)\r\n",
+        "default printer set \"VEXO_80\": done (0)\r\n", "VEXO_80Installed printer .\r\n"}) {
+    EXPECT_TRUE(Logged(line)) << line;
+  }
+  EXPECT_TRUE(Log().ends_with("\r\n2026-12-09 17:41:02 exit code 0\r\n")) << Log();
+  EXPECT_TRUE(system.mutexes.empty()) << "the lock outlived the run";
+
+  // The same again: no "(1)" queue, nothing asked of the spooler to change.
+  spooler.calls.clear();
+  EXPECT_EQ(Run({u"-quiet", u"-model:VEXO_80", u"-port:COM1:"}), 0u);
+  EXPECT_EQ(spooler.printers.size(), 1u);
+  EXPECT_EQ(Calls("AddPrinter"), 0u);
+  EXPECT_TRUE(Logged("already installed: printer \"VEXO_80\" of driver VEXO_80 on COM1:; nothing changed\r\n"));
+
+  // Another port gets another printer, named as the wizard names it.
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=LPT2:"}), 0u);
+  ASSERT_EQ(spooler.printers.size(), 2u);
+  EXPECT_EQ(spooler.printers[1].name, u"VEXO_80(1)");
+  EXPECT_TRUE(Logged("driver already installed, kept \"VEXO_80\": done (0)\r\n"));
+  EXPECT_TRUE(Logged("printer added \"VEXO_80\": failed with 1802\r\n"));
+}
+
+TEST_F(UnattendedRunTest, NoDefaultAndTheResultFile) {
+  disk.folders.insert(u"C:\\out");
+  spooler.defaultPrinter = u"Office";
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=LPT1:", u"/nodefault", u"/result=C:\\out\\r.json"}), 0u);
+  EXPECT_EQ(spooler.defaultPrinter, u"Office");
+  const nlohmann::json result = nlohmann::json::parse(disk.files[u"C:\\out\\r.json"]);
+  EXPECT_EQ(result["action"], "install");
+  EXPECT_EQ(result["model"], "VEXO_80");
+  EXPECT_EQ(result["printer"], "VEXO_80");
+  EXPECT_EQ(result["port"], "LPT1:");
+  EXPECT_EQ(result["driver"], "VEXO_80");
+  EXPECT_EQ(result["changed"], true);
+  EXPECT_EQ(result["exitCode"], 0);
+  EXPECT_EQ(result["message"], "VEXO_80Installed printer .");
+  EXPECT_FALSE(result.contains("wouldRemove"));
+}
+
+TEST_F(UnattendedRunTest, ARunThatCannotGoOnChangesNothing) {
+  struct Case {
+    std::vector<std::u16string> args;
+    uint32_t exitCode;
+    std::string logged;
+    std::function<void()> prepare;
+  };
+  const std::vector<Case> cases = {
+      {{u"/quiet", u"/model=VEXO_81", u"/port=COM1:"}, kExitInvalidCommandLine, "invalid command line: unknown model", {}},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=COM9:"}, 1796, "the spooler lists no port COM9:", {}},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=usb"}, kExitNoUsbPort, "found no USB printer port (its code: 0)", {}},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=usb"}, kExitNoUsbPort, "(its code: 13)",
+       [this] { devices.locateResult = 13; }},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:"}, kExitAccessDenied, "no administrator access",
+       [this] { registry.createResult = 5; }},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:"}, kExitBusy, "another run of Quispor is open",
+       [this] { system.mutexes[kRunLockName] = 1; }},
+      {{u"/quiet", u"/uninstall"}, kExitBusy, "another run of Quispor is open",
+       [this] { system.foreignMutexes.push_back(kRunLockName); }},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:", u"/result=C:\\missing\\r.json"}, 3,
+       "the result file cannot be written: 3", {}},
+  };
+  for (const Case& c : cases) {
+    disk.files.erase(kLog);
+    spooler.printers.clear();
+    if (c.prepare) c.prepare();
+    AddPrinter(u"Office", u"Other", u"LPT3:");
+    SCOPED_TRACE(std::string(c.args.back().begin(), c.args.back().end()));
+    EXPECT_EQ(Run(c.args), c.exitCode);
+    EXPECT_TRUE(Logged(c.logged)) << Log();
+    EXPECT_TRUE(Logged("exit code " + std::to_string(c.exitCode) + "\r\n"));
+    EXPECT_EQ(spooler.printers.size(), 1u);
+    EXPECT_TRUE(spooler.drivers.empty());
+    EXPECT_TRUE(messages.boxes.empty());
+    devices.locateResult = 0;
+    registry.createResult = 0;
+    system.foreignMutexes.clear();
+  }
+  EXPECT_EQ(system.mutexes.size(), 1u) << "only the other run's lock is left";
+}
+
+TEST_F(UnattendedRunTest, TcpIpPortsAreFoundOrCreatedWithoutABox) {
+  registry.store.PutKey(kTcpPorts + u"\\IP_10.0.0.50");
+  registry.store.PutString(kTcpPorts + u"\\IP_10.0.0.50", u"HostName", u"");
+  registry.store.PutString(kTcpPorts + u"\\IP_10.0.0.50", u"IPAddress", u"10.0.0.50");
+  registry.store.PutDword(kTcpPorts + u"\\IP_10.0.0.50", u"PortNumber", 9100);
+  spooler.ports.push_back({u"IP_10.0.0.50", u"Standard TCP/IP Port"});
+  ASSERT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.50"}), 0u) << Log();
+  EXPECT_EQ(spooler.printers.back().port, u"IP_10.0.0.50");
+  EXPECT_TRUE(Logged("TCP/IP port found for 10.0.0.50:9100: IP_10.0.0.50\r\n"));
+
+  ASSERT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.77:9101"}), 0u) << Log();
+  EXPECT_EQ(spooler.printers.back().port, u"10.0.0.77_Port_9101");
+  EXPECT_TRUE(Logged("TCP/IP port created for 10.0.0.77:9101: 10.0.0.77_Port_9101\r\n"));
+
+  // The monitor's refusal is a log line and the exit code, never a box.
+  spooler.addPortStatus = 5;
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.78"}), 5u);
+  EXPECT_TRUE(Logged("message: XcvData AddPort Error. Status:5\r\n"));
+  spooler.monitors = {u"Local Port"};
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.79"}), 1801u);
+  EXPECT_EQ(spooler.printers.size(), 2u);
+  EXPECT_TRUE(messages.boxes.empty());
+}
+
+TEST_F(UnattendedRunTest, FailuresExitWithTheirOwnCodeNeverWithOneThatReadsAsSuccess) {
+  for (uint32_t code : {0u, 1707u, 3010u, 1641u}) EXPECT_EQ(FailureExitCode(code), kExitInstallFailure) << code;
+  EXPECT_EQ(FailureExitCode(1796), 1796u);
+  EXPECT_EQ(InstallExitCode(-1, 0), 0xFFFFFFFFu);
+  // The sequence's -1 for a refused first printer gives way to the spooler's code.
+  spooler.FailNext("AddPrinterW", 5);
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=COM2:"}), 5u);
+  EXPECT_TRUE(Logged("printer added \"VEXO_80\": failed with 5\r\n"));
+  EXPECT_TRUE(Logged("Fail to add printer. -- ERROR CODE = -1\r\n"));
+  // A driver file missing beside the program: the registration's code.
+  disk.files.erase(u"C:\\Kit\\VEXO_80.DAT");
+  disk.files.erase(u"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\VEXO_80.DAT");
+  spooler.drivers.clear();
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=COM3:"}), 2u);
+}
+
+TEST_F(UnattendedRunTest, WhatIfListsWhatTheRemovalDeletesAndTheRemovalDoesIt) {
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 0u);  // nothing of the maker's
+  spooler.drivers = {{u"VEXO_80"}, {u"VEXO_58"}};
+  AddPrinter(u"VEXO_80", u"VEXO_80", u"LPT1:");
+  AddPrinter(u"Front desk", u"VEXO_58", u"COM1:");
+  AddPrinter(u"Office", u"Other", u"LPT2:");
+  search.paths.push_back(u"C:\\Windows\\inf\\oem3.inf");
+  files.File("C:\\Windows\\inf\\oem3.inf").bytes = "[VEXO.Files]\r\nVEXO_80.DAT\r\n";
+  disk.folders.insert(u"C:\\out");
+
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif", u"/result=C:\\out\\w.json"}), 0u);
+  EXPECT_EQ(spooler.printers.size(), 3u);
+  EXPECT_EQ(spooler.drivers.size(), 2u);
+  EXPECT_EQ(Calls("Delete"), 0u);
+  EXPECT_TRUE(processes.starts.empty());
+  const nlohmann::json plan = nlohmann::json::parse(disk.files[u"C:\\out\\w.json"])["wouldRemove"];
+  EXPECT_EQ(plan["printers"], nlohmann::json({"VEXO_80", "Front desk"}));
+  EXPECT_EQ(plan["drivers"], nlohmann::json({"VEXO_80", "VEXO_58"}));
+  EXPECT_EQ(plan["packages"], nlohmann::json({"oem3.inf"}));
+  EXPECT_EQ(plan["forms"], nlohmann::json::array());
+  EXPECT_TRUE(Logged("would remove printer \"Front desk\"\r\n"));
+
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 0u);
+  ASSERT_EQ(spooler.printers.size(), 1u);
+  EXPECT_TRUE(spooler.drivers.empty());
+  EXPECT_TRUE(Logged("printer deleted \"VEXO_80\": done (0)\r\n"));
+  EXPECT_TRUE(Logged("driver deleted \"VEXO_58\": done (0)\r\n"));
+  EXPECT_TRUE(Logged("driver package deleted \"oem3.inf\": done (0)\r\n"));
+  EXPECT_TRUE(Logged("The printer driver deletion is complete.\r\n"));
+}
+
+TEST_F(UnattendedRunTest, UsageAndSwitchesWithoutQuietShowTheBoxAndNoLog) {
+  EXPECT_EQ(Run({u"/?"}), 0u);
+  EXPECT_EQ(Run({u"/model=VEXO_80", u"/port=COM1:"}), kExitInvalidCommandLine);
+  ASSERT_EQ(messages.boxes.size(), 2u);
+  EXPECT_EQ(messages.boxes[0].text.rfind(u"Quispor.exe /quiet /model=<name>", 0), 0u);
+  EXPECT_EQ(messages.boxes[1].text.rfind(u"These switches need /quiet.", 0), 0u);
+  EXPECT_FALSE(messages.boxes[0].owned);
+  EXPECT_EQ(Log(), "");
+  // With /quiet the usage goes to the log.
+  EXPECT_EQ(Run({u"/quiet", u"/?"}), 0u);
+  EXPECT_EQ(messages.boxes.size(), 2u);
+  EXPECT_TRUE(Logged("Exit codes: 0 done"));
+}
+
+TEST_F(UnattendedRunTest, TheLogIsMadeWhereAskedAndAlwaysStaysOneLinePerEntry) {
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/log=C:\\missing\\q.log"}), 3u);  // ERROR_PATH_NOT_FOUND
+  disk.folders.erase(u"C:\\ProgramData");
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 3u);
+  system.environment.clear();
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), kErrorEnvvarNotFound);
+  EXPECT_EQ(Calls("Enum"), 0u) << "a run without its log did something";
+
+  const SystemTime time{2027, 1, 5, 8, 7, 6, 5, 4};
+  EXPECT_EQ(LogLine(time, u"a\r\nb\t\u4E2D\U0001F5A8"), "2027-01-08 07:06:05 a  b \xE4\xB8\xAD\xF0\x9F\x96\xA8\r\n");
+  EXPECT_EQ(Utf8Of(std::u16string(1, u'\xD800') + u"x" + std::u16string(1, u'\xDC00')), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+}
+
+}  // namespace
+}  // namespace quispor::unattended

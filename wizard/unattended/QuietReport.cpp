@@ -1,0 +1,42 @@
+#include "wizard/unattended/QuietReport.h"
+
+#include "wizard/engine/WideFormat.h"
+#include "wizard/engine/WideText.h"
+
+namespace quispor::unattended {
+
+const char16_t* StepName(SequenceStep step) {
+  switch (step) {
+    case SequenceStep::FileCopied: return u"driver file copied";
+    case SequenceStep::DriverAdded: return u"driver added";
+    case SequenceStep::DriverAlreadyInstalled: return u"driver already installed, kept";
+    case SequenceStep::PrinterAdded: return u"printer added";
+    case SequenceStep::DefaultPrinterSet: return u"default printer set";
+    case SequenceStep::PrinterDeleted: return u"printer deleted";
+    case SequenceStep::DriverDeleted: return u"driver deleted";
+    case SequenceStep::PackageDeleted: return u"driver package deleted";
+  }
+  return u"step";
+}
+
+void QuietReport::ShowText(const char16_t* text) {
+  message_ = std::u16string(View(text));
+  log_.Write(message_);
+}
+
+void QuietReport::StepDone(SequenceStep step, std::u16string_view subject, uint32_t code) {
+  log_.Write(std::u16string(StepName(step)) + u" \"" + std::u16string(subject) + u"\": " +
+             (code == 0 ? std::u16string(u"done (0)") : u"failed with " + Decimal(code)));
+  if (step == SequenceStep::PrinterAdded) {
+    printer_ = std::u16string(subject);
+    printerCode_ = code;
+  }
+  changed_ = changed_ || (code == 0 && step != SequenceStep::DriverAlreadyInstalled);
+}
+
+int LoggedMessages::MessageBoxW(platform::WindowHandle, const char16_t* text, const char16_t*, uint32_t) {
+  log_.Write(u"message: " + std::u16string(View(text)));
+  return 1;  // IDOK
+}
+
+}  // namespace quispor::unattended
