@@ -13,6 +13,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . tests/wine/loader.sh
+# The EXIT traps below undo a qemu binfmt entry; a signal must reach them too.
+trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
 bash scripts/setup.sh
 
 case "${1:-console}" in

@@ -57,13 +57,20 @@ kit_wine32_probe() {
     return 0
   fi
   # A qemu-i386 binfmt entry would run the loader under emulation and answer
-  # yes; look past it while probing.
-  local paused=
+  # yes; look past it while probing. Entries belong to the kernel, not to the
+  # mount: where binfmt_misc is not mounted (a chroot, a fresh container) one
+  # may still be active, so mount it to see.
+  local paused= mounted=
+  if [ ! -f /proc/sys/fs/binfmt_misc/register ] && [ -d /proc/sys/fs/binfmt_misc ] &&
+     mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc 2>/dev/null; then
+    mounted=1
+  fi
   if [ -f "$KIT_QEMU_ENTRY" ] && head -n 1 "$KIT_QEMU_ENTRY" | grep -qx enabled; then
     if echo 0 >"$KIT_QEMU_ENTRY" 2>/dev/null; then
       paused=1
     else
       KIT_WINE32_WHY="cannot tell: a qemu-i386 binfmt entry is active and cannot be paused"
+      [ -z "$mounted" ] || umount /proc/sys/fs/binfmt_misc 2>/dev/null
       return 0
     fi
   fi
@@ -75,6 +82,7 @@ kit_wine32_probe() {
     KIT_WINE32_WHY="the 32-bit loader does not start ($(printf %s "$out" | tail -n 1 | sed 's/.*: //'))"
   fi
   [ -z "$paused" ] || echo 1 >"$KIT_QEMU_ENTRY"
+  [ -z "$mounted" ] || umount /proc/sys/fs/binfmt_misc 2>/dev/null
   return 0
 }
 

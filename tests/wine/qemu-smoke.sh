@@ -36,6 +36,8 @@ elif ! kit_qemu_i386_enable; then
   exit 0
 fi
 trap kit_qemu_i386_disable EXIT
+# The entry is the kernel's: a signal must not leave it behind.
+trap 'exit 130' INT; trap 'exit 143' TERM; trap 'exit 129' HUP
 
 log=$tests/qemu-smoke/ctest.log
 started=$(date +%s)
