@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::abort();
     }
   }
-  if (command.mode != RunMode::Quiet && !command.error.empty()) std::abort();
+  // Only a command line with /quiet is checked (with /? too: its usage goes to the log).
+  if (!command.quiet && !command.error.empty()) std::abort();
 
   RunResult result;
   result.message = command.error;

@@ -36,7 +36,8 @@ struct UnattendedCommand {
   int32_t tcpPort = kDefaultTcpPort;
   std::u16string logPath;     // empty: the default log
   std::u16string resultPath;  // empty: no result file
-  // Why the command line cannot run (Quiet only); empty when it can.
+  // Why a command line with /quiet (and perhaps /?) cannot run; empty when
+  // it can, and always without /quiet.
   std::u16string error;
 };
 

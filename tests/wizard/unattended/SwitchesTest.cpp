@@ -31,6 +31,8 @@ TEST(Switches, WithoutTheNewSwitchesTheWizardRunsAsItAlwaysDid) {
   EXPECT_EQ(quietUsage.mode, RunMode::Usage);
   EXPECT_TRUE(quietUsage.quiet);
   EXPECT_TRUE(quietUsage.error.empty());
+  // Quiet, a mistake beside /? is still reported: the run ends with 1639.
+  EXPECT_EQ(Narrow(Parse({u"/quiet", u"/?", u"insta"}).error), "unexpected word: insta");
 }
 
 TEST(Switches, BothPrefixesBothSeparatorsAnyCase) {
