@@ -148,6 +148,15 @@ std::u16string ModelNames() {
   return names;
 }
 
+// "/name" and what follows; appended piece by piece, as GCC 12 warns falsely
+// (-Wrestrict) on u"/" + std::u16string(name).
+std::u16string SwitchText(std::u16string_view name, std::u16string_view tail) {
+  std::u16string out = u"/";
+  out += name;
+  out += tail;
+  return out;
+}
+
 // The first thing wrong with the switches of a quiet run, or empty.
 std::u16string CheckQuiet(const std::vector<std::u16string>& args, UnattendedCommand& command) {
   bool model = false;
@@ -159,10 +168,10 @@ std::u16string CheckQuiet(const std::vector<std::u16string>& args, UnattendedCom
     }
     const bool takesValue = Is(*s, u"model") || Is(*s, u"port") || Is(*s, u"log") || Is(*s, u"result");
     if (takesValue && (!s->value || s->value->empty())) {
-      return u"/" + std::u16string(s->name) + u" needs a value (/" + std::u16string(s->name) + u"=...)";
+      return SwitchText(s->name, u" needs a value (/") + std::u16string(s->name) + u"=...)";
     }
     if (!takesValue && s->value) {
-      return u"/" + std::u16string(s->name) + u" takes no value";
+      return SwitchText(s->name, u" takes no value");
     }
     std::u16string* path = Is(*s, u"log") ? &command.logPath : Is(*s, u"result") ? &command.resultPath : nullptr;
     if (Is(*s, u"quiet") || Is(*s, u"?")) {
@@ -174,7 +183,7 @@ std::u16string CheckQuiet(const std::vector<std::u16string>& args, UnattendedCom
       command.setAsDefault = false;
     } else if (path != nullptr) {
       if (!path->empty()) {
-        return u"/" + std::u16string(s->name) + u" is given twice";
+        return SwitchText(s->name, u" is given twice");
       }
       *path = std::u16string(*s->value);
     } else if (Is(*s, u"model")) {

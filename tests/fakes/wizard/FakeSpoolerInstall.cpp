@@ -33,7 +33,8 @@ std::string FileList(const char16_t* list) {
   std::string out = "[";
   bool first = true;
   for (const char16_t* at = list; *at != u'\0'; at += std::char_traits<char16_t>::length(at) + 1) {
-    out += (first ? "" : "|") + ToUtf8(at);
+    out += first ? "" : "|";
+    out += ToUtf8(at);
     first = false;
   }
   return out + "]";
