@@ -42,10 +42,18 @@ kit_wine_for() {
   fi
 }
 
-# kit_wine_parts: which parts of Wine are installed, as a prefix records it
-#   when booted (a prefix booted without wine32 lacks the 32-bit system files).
+# kit_wine_parts: which parts of Wine can run now, as a prefix records it
+#   when booted: a prefix booted while the 32-bit loader could not start
+#   (wine32 missing, or installed on a kernel without IA-32 emulation and no
+#   qemu entry yet) lacks the 32-bit system files in syswow64.
 kit_wine_parts() {
-  if [ -x "$KIT_WINE32_LOADER" ]; then echo "wine64+wine32"; else echo "wine64"; fi
+  if [ ! -x "$KIT_WINE32_LOADER" ]; then
+    echo "wine64"
+  elif "$KIT_WINE32_LOADER" --version >/dev/null 2>&1; then
+    echo "wine64+wine32"
+  else
+    echo "wine64 (wine32 installed, its loader does not start)"
+  fi
 }
 
 kit_wine32_probe() {
