@@ -85,9 +85,9 @@ App App::Start(const std::wstring& exe, const std::wstring& args, const std::wst
                           &pi);
   };
   bool created = create();
-  // Wine answers ERROR_INTERNAL_ERROR when the new process died before its
-  // first instruction (its loader did not come up); seen once in many
-  // hundred starts, never from the program under test. One more try.
+  // Wine answers ERROR_INTERNAL_ERROR when the new process ended before its
+  // loader reported the start, so nothing of the started program ran; seen
+  // once in many hundred starts, under load. One more try, said on stderr.
   if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
     std::fprintf(stderr, "kit::e2e: CreateProcessW answered 1359 for %s; starting it again\n",
                  detail::Narrow(commandLine).c_str());
