@@ -11,6 +11,7 @@ namespace quispor {
 namespace {
 
 constexpr uint32_t kModulePathChars = 259;
+constexpr uint32_t kErrorFileNotFound = 2;
 
 }  // namespace
 
@@ -85,6 +86,29 @@ uint32_t CheckIsManageAccess(platform::Registry& registry) {
     return error;
   }
   return 0;
+}
+
+uint32_t CheckManageAccessWithoutChange(platform::Registry& registry) {
+  // A PC that never had a USB printer lacks the class key: its parent
+  // answers the question as well.
+  std::u16string path = kManageAccessKeyPath;
+  for (;;) {
+    platform::RegKey key;
+    const uint32_t error =
+        registry.RegOpenKeyExW(platform::kHkeyLocalMachine, path.c_str(), 0, platform::kKeyAllAccess, key.put(registry));
+    const std::size_t cut = path.rfind(u'\\');
+    if (error == 0) {
+      return 0;
+    }
+    static_cast<void>(key.release());  // a failed open opens nothing
+    if (error != kErrorFileNotFound || cut == std::u16string::npos) {
+      const std::u16string line = u"CheckIsManageAccess:: RegOpenKeyEx Fail,err=" + DecimalCode(error) +
+                                  u",path=" + path + u"\r\n";
+      WriteDebugLog(line.c_str());
+      return error;
+    }
+    path.resize(cut);
+  }
 }
 
 }  // namespace quispor

@@ -37,4 +37,9 @@ void GetProgramFolder(platform::SystemInfo& system, char16_t* buffer);
 // access denied), which is also logged.
 uint32_t CheckIsManageAccess(platform::Registry& registry);
 
+// The same question for a run that must change nothing (/whatif): opens,
+// with the same rights, the nearest key of that path that exists, and
+// creates none. 0 or the registry error code (logged as above).
+uint32_t CheckManageAccessWithoutChange(platform::Registry& registry);
+
 }  // namespace quispor

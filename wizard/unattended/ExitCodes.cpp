@@ -8,6 +8,7 @@ uint32_t FailureExitCode(uint32_t code) {
     case 1707:  // "installation completed successfully"
     case 1641:  // ERROR_SUCCESS_REBOOT_INITIATED
     case 3010:  // ERROR_SUCCESS_REBOOT_REQUIRED
+    case 0xFFFFFFFF:  // a sequence's -1 with no Windows code behind it
       return kExitInstallFailure;
     default:
       return code;

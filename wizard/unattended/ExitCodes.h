@@ -16,7 +16,8 @@ inline constexpr uint32_t kExitInstallFailure = 1603;       // ERROR_INSTALL_FAI
 inline constexpr uint32_t kErrorUnknownPort = 1796;         // ERROR_UNKNOWN_PORT
 
 // A failed step's code as the exit code. A code that a deployment engine
-// would read as success or as a reboot (0, 1707, 3010, 1641) becomes 1603.
+// would read as success or as a reboot (0, 1707, 3010, 1641), and a
+// sequence's -1 (4294967295), become 1603.
 uint32_t FailureExitCode(uint32_t code);
 
 // The exit code of the installation sequence's result. Its -1 (the first

@@ -2,6 +2,7 @@
 
 #include "wizard/engine/WideFormat.h"
 #include "wizard/engine/WideText.h"
+#include "wizard/engine/platform/SpoolerTypes.h"
 
 namespace quispor::unattended {
 
@@ -25,8 +26,13 @@ void QuietReport::ShowText(const char16_t* text) {
 }
 
 void QuietReport::StepDone(SequenceStep step, std::u16string_view subject, uint32_t code) {
-  log_.Write(std::u16string(StepName(step)) + u" \"" + std::u16string(subject) + u"\": " +
-             (code == 0 ? std::u16string(u"done (0)") : u"failed with " + Decimal(code)));
+  if (step == SequenceStep::PrinterAdded && code == platform::kErrorPrinterAlreadyExists) {
+    // Not a failure: the sequence goes on with the next free name.
+    log_.Write(u"printer name \"" + std::u16string(subject) + u"\" is taken (1802); the printer gets the next free name");
+  } else {
+    log_.Write(std::u16string(StepName(step)) + u" \"" + std::u16string(subject) + u"\": " +
+               (code == 0 ? std::u16string(u"done (0)") : u"failed with " + Decimal(code)));
+  }
   if (step == SequenceStep::PrinterAdded) {
     printer_ = std::u16string(subject);
     printerCode_ = code;

@@ -104,7 +104,9 @@ uint32_t QuietRun::Run() {
   if (lock.state() == LockState::Failed) {
     return End(FailureExitCode(lock.error()), u"the lock of Quispor cannot be made: " + Decimal(lock.error()));
   }
-  const uint32_t access = CheckIsManageAccess(platform_.registry);
+  const bool listOnly = command_.uninstall && command_.whatIf;
+  const uint32_t access =
+      listOnly ? CheckManageAccessWithoutChange(platform_.registry) : CheckIsManageAccess(platform_.registry);
   if (access == kExitAccessDenied) {
     return End(kExitAccessDenied, u"no administrator access (5); run it elevated or as SYSTEM");
   }
@@ -147,8 +149,10 @@ uint32_t QuietRun::ResolvePort(std::u16string& port) {
                                                    command_.ipAddress.c_str(), command_.tcpPort, name, &created);
       const std::u16string target = command_.ipAddress + u":" + Decimal(command_.tcpPort);
       if (name[0] == u'\0') {
-        return End(FailureExitCode(error != 0 ? error : kErrorUnknownPort),
-                    u"no Standard TCP/IP port for " + target + u" could be found or created: " + Decimal(error));
+        // The monitor's status is not an exit code of its own: 5 there would
+        // read as "no administrator access".
+        return End(kErrorUnknownPort, u"no Standard TCP/IP port for " + target +
+                                          u" could be found or created; the port monitor answered " + Decimal(error));
       }
       port = name;
       result_.changed = created;

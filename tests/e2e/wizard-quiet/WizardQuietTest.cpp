@@ -62,6 +62,24 @@ DWORD Drivers() {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// First of all: the prefix is fresh and has never seen a USB printer, so
+// the key the administrator check opens is missing. Wine rewrites other
+// parts of the registry at every start; only this key is looked at.
+TEST(WizardQuiet, WhatIfOnAFreshPrefixCreatesNoKey) {
+  const auto keyExists = [] {
+    HKEY key = nullptr;
+    const LSTATUS status = RegOpenKeyExW(
+        HKEY_LOCAL_MACHINE,
+        L"SYSTEM\\CurrentControlSet\\Control\\DeviceClasses\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}", 0,
+        KEY_READ, &key);
+    if (status == ERROR_SUCCESS) RegCloseKey(key);
+    return status != ERROR_FILE_NOT_FOUND;
+  };
+  ASSERT_FALSE(keyExists()) << "the prefix is not fresh";
+  EXPECT_EQ(Quiet(L"/quiet /uninstall /whatif"), 0);
+  EXPECT_FALSE(keyExists());
+}
+
 TEST(WizardQuiet, InstallsOnComThenAgainChangesNothing) {
   ASSERT_FALSE(Kit().empty());
   EXPECT_EQ(Quiet(L"/quiet /model=VEXO_80 /port=COM1:"), 0);

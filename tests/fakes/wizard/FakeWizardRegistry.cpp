@@ -50,6 +50,21 @@ uint32_t FakeWizardRegistry::RegCreateKeyExW(quispor::platform::RegHandle key, c
   return 0;
 }
 
+uint32_t FakeWizardRegistry::RegOpenKeyExW(quispor::platform::RegHandle key, const char16_t* subKey,
+                                           uint32_t options, uint32_t samDesired,
+                                           quispor::platform::RegHandle* result) {
+  calls.push_back("RegOpenKeyExW(" + RegKeyText(key) + ", " + Quote(subKey) + ", options=" + std::to_string(options) +
+                  ", sam=" + HexUpper(samDesired) + ")");
+  FakeRegistryStore::Handle opened = 0;
+  const int32_t error = store.OpenKey(StoreHandle(key), subKey != nullptr ? subKey : u"", samDesired, &opened);
+  if (error != 0) {
+    return static_cast<uint32_t>(error);
+  }
+  *result = static_cast<quispor::platform::RegHandle>(opened);
+  open_.insert(*result);
+  return 0;
+}
+
 uint32_t FakeWizardRegistry::RegCloseKey(quispor::platform::RegHandle key) {
   calls.push_back("RegCloseKey(" + RegKeyText(key) + ")");
   if (open_.erase(key) == 0) {

@@ -1,7 +1,7 @@
 // The wizard's registry over the shared in-memory store (names compared
 // without case, subkeys enumerated sorted, values in creation order, access
 // refused with 5 on demand): RegCreateKeyExW opens or creates keys or fails
-// with a chosen code, RegCloseKey refuses handles it did not give out (6),
+// with a chosen code, RegOpenKeyExW opens existing keys only (2), RegCloseKey refuses handles it did not give out (6),
 // RegEnumKeyExW, RegGetValueW and RegQueryValueExW answer as advapi32 does
 // (234 for a short buffer, 1630 for a type the flags do not accept, 2 for a
 // missing value, 259 at the end of an enumeration). Every call is recorded
@@ -38,6 +38,8 @@ class FakeWizardRegistry : public quispor::platform::Registry {
                            char16_t* keyClass, uint32_t options, uint32_t samDesired,
                            const void* securityAttributes, quispor::platform::RegHandle* result,
                            uint32_t* disposition) override;
+  uint32_t RegOpenKeyExW(quispor::platform::RegHandle key, const char16_t* subKey, uint32_t options,
+                         uint32_t samDesired, quispor::platform::RegHandle* result) override;
   uint32_t RegCloseKey(quispor::platform::RegHandle key) override;
   uint32_t RegEnumKeyExW(quispor::platform::RegHandle key, uint32_t index, char16_t* name, uint32_t* nameLength,
                          uint32_t* reserved, char16_t* keyClass, uint32_t* classLength, void* lastWriteTime) override;

@@ -118,7 +118,8 @@ TEST_F(UnattendedRunTest, AnInstallLogsEachStepAndARunAgainChangesNothing) {
   ASSERT_EQ(spooler.printers.size(), 2u);
   EXPECT_EQ(spooler.printers[1].name, u"VEXO_80(1)");
   EXPECT_TRUE(Logged("driver already installed, kept \"VEXO_80\": done (0)\r\n"));
-  EXPECT_TRUE(Logged("printer added \"VEXO_80\": failed with 1802\r\n"));
+  EXPECT_TRUE(Logged("printer name \"VEXO_80\" is taken (1802); the printer gets the next free name\r\n"));
+  EXPECT_FALSE(Logged("failed with 1802"));
 }
 
 TEST_F(UnattendedRunTest, NoDefaultAndTheResultFile) {
@@ -193,12 +194,14 @@ TEST_F(UnattendedRunTest, TcpIpPortsAreFoundOrCreatedWithoutABox) {
   EXPECT_EQ(spooler.printers.back().port, u"10.0.0.77_Port_9101");
   EXPECT_TRUE(Logged("TCP/IP port created for 10.0.0.77:9101: 10.0.0.77_Port_9101\r\n"));
 
-  // The monitor's refusal is a log line and the exit code, never a box.
+  // The monitor's refusal is a log line and 1796, never a box, and never
+  // its status as the exit code (5 would read as "no administrator access").
   spooler.addPortStatus = 5;
-  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.78"}), 5u);
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.78"}), 1796u);
   EXPECT_TRUE(Logged("message: XcvData AddPort Error. Status:5\r\n"));
+  EXPECT_TRUE(Logged("could be found or created; the port monitor answered 5\r\n"));
   spooler.monitors = {u"Local Port"};
-  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.79"}), 1801u);
+  EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=ip:10.0.0.79"}), 1796u);
   EXPECT_EQ(spooler.printers.size(), 2u);
   EXPECT_TRUE(messages.boxes.empty());
 }
@@ -206,7 +209,8 @@ TEST_F(UnattendedRunTest, TcpIpPortsAreFoundOrCreatedWithoutABox) {
 TEST_F(UnattendedRunTest, FailuresExitWithTheirOwnCodeNeverWithOneThatReadsAsSuccess) {
   for (uint32_t code : {0u, 1707u, 3010u, 1641u}) EXPECT_EQ(FailureExitCode(code), kExitInstallFailure) << code;
   EXPECT_EQ(FailureExitCode(1796), 1796u);
-  EXPECT_EQ(InstallExitCode(-1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(InstallExitCode(-1, 0), kExitInstallFailure);
+  EXPECT_EQ(FailureExitCode(0xFFFFFFFF), kExitInstallFailure);
   // The sequence's -1 for a refused first printer gives way to the spooler's code.
   spooler.FailNext("AddPrinterW", 5);
   EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=COM2:"}), 5u);
@@ -217,6 +221,17 @@ TEST_F(UnattendedRunTest, FailuresExitWithTheirOwnCodeNeverWithOneThatReadsAsSuc
   disk.files.erase(u"C:\\Windows\\system32\\spool\\DRIVERS\\x64\\VEXO_80.DAT");
   spooler.drivers.clear();
   EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=COM3:"}), 2u);
+}
+
+TEST_F(UnattendedRunTest, WhatIfCreatesNoRegistryKeyToLearnItHasAdministratorAccess) {
+  const std::u16string classes = u"HKLM\\SYSTEM\\CurrentControlSet\\Control\\DeviceClasses";
+  registry.store.PutKey(classes);  // a PC that never had a USB printer: no {28d78fad-...} under it
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif"}), 0u) << Log();
+  EXPECT_TRUE(registry.keys.empty());
+  EXPECT_FALSE(registry.store.HasKey(classes + u"\\{28d78fad-5a12-11d1-ae5b-0000f803a8c2}"));
+  EXPECT_EQ(registry.OpenHandles(), 0u);
+  registry.store.DenyAccess(classes);
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif"}), kExitAccessDenied);
 }
 
 TEST_F(UnattendedRunTest, WhatIfListsWhatTheRemovalDeletesAndTheRemovalDoesIt) {

@@ -39,6 +39,11 @@ class Registry {
                                    const void* securityAttributes, RegHandle* result,
                                    uint32_t* disposition) = 0;
 
+  // RegOpenKeyExW(key, subKey, options, samDesired, result): opens an
+  // existing key only (2 when it is missing).
+  virtual uint32_t RegOpenKeyExW(RegHandle key, const char16_t* subKey, uint32_t options, uint32_t samDesired,
+                                 RegHandle* result) = 0;
+
   // RegCloseKey(key).
   virtual uint32_t RegCloseKey(RegHandle key) = 0;
 

@@ -32,6 +32,17 @@ uint32_t Win32Registry::RegCreateKeyExW(platform::RegHandle key, const char16_t*
   return static_cast<uint32_t>(status);
 }
 
+uint32_t Win32Registry::RegOpenKeyExW(platform::RegHandle key, const char16_t* subKey, uint32_t options,
+                                      uint32_t samDesired, platform::RegHandle* result) {
+  HKEY opened = nullptr;
+  const LSTATUS status =
+      ::RegOpenKeyExW(ToHkey(key), reinterpret_cast<LPCWSTR>(subKey), options, samDesired, &opened);
+  if (status == ERROR_SUCCESS) {
+    *result = reinterpret_cast<platform::RegHandle>(opened);
+  }
+  return static_cast<uint32_t>(status);
+}
+
 uint32_t Win32Registry::RegCloseKey(platform::RegHandle key) {
   return static_cast<uint32_t>(::RegCloseKey(ToHkey(key)));
 }

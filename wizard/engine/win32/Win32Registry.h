@@ -10,6 +10,8 @@ class Win32Registry final : public platform::Registry {
   uint32_t RegCreateKeyExW(platform::RegHandle key, const char16_t* subKey, uint32_t reserved, char16_t* keyClass,
                            uint32_t options, uint32_t samDesired, const void* securityAttributes,
                            platform::RegHandle* result, uint32_t* disposition) override;
+  uint32_t RegOpenKeyExW(platform::RegHandle key, const char16_t* subKey, uint32_t options, uint32_t samDesired,
+                         platform::RegHandle* result) override;
   uint32_t RegCloseKey(platform::RegHandle key) override;
 
   // Port and device look-ups (Win32RegistryPorts.cpp).
