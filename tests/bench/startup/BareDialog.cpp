@@ -1,6 +1,8 @@
 // The start-up baseline: the least a statically linked Win32 dialog program
-// does before its first window is painted.
+// with the kit's kind of manifest (common controls 6, DPI awareness) does
+// before its first window is painted.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "tests/bench/startup/BareDialogIds.h"
 
@@ -18,5 +20,8 @@ INT_PTR CALLBACK BareDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // As both programs do before their first window.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
   return static_cast<int>(DialogBoxParamW(instance, MAKEINTRESOURCEW(kBareDialogId), nullptr, BareDialogProc, 0));
 }
