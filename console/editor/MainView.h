@@ -81,6 +81,9 @@ class MainView {
   // A modal message box owned by the window; returns the button pressed.
   virtual int ShowMessageBox(const std::string& text, const std::string& caption,
                              std::uint32_t flags) = 0;
+  // The same box, shown once the window is up and its messages run: for
+  // what start-up has to say while the window is still being made.
+  virtual void PostMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) = 0;
   // A modal file dialog owned by the window, offering suggestedName; the
   // chosen path, none when the user cancels.
   virtual std::optional<std::string> ChooseProfileFile(FileChoice choice,

@@ -36,7 +36,11 @@ void MainWindowLogic::FormCreate() {
   } catch (...) {
   }
   try {
-    if (hooks_.registerPrinterControls) hooks_.registerPrinterControls("Printer");
+    const std::string notice = hooks_.registerPrinterControls ? hooks_.registerPrinterControls("Printer") : "";
+    if (!notice.empty()) {
+      const MessageBoxRequest box = ErrorDisplayBox(notice, programTitle_);
+      view_.PostMessageBox(box.text, box.caption, box.flags);
+    }
     RefreshDeviceTree();
   } catch (...) {
   }

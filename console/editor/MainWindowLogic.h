@@ -20,8 +20,10 @@ namespace vantrel {
 struct MainWindowHooks {
   // Creates the USB watcher and fills cbUSBDev (first block of FormCreate).
   std::function<void()> setUpUsbDeviceList;
-  // Registers the OPOS control and service object (second block of FormCreate).
-  std::function<void(const std::string& classWord)> registerPrinterControls;
+  // Registers the OPOS control and service object (second block of
+  // FormCreate); what it returns, when not empty, is shown once the window
+  // is up.
+  std::function<std::string(const std::string& classWord)> registerPrinterControls;
   // The CheckHealth sequence.
   std::function<void()> runCheckHealth;
   // "Export...": one device, or every device of the class when none is given.

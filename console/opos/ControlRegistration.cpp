@@ -1,5 +1,6 @@
 #include "console/opos/ControlRegistration.h"
 
+#include "console/opos/ComponentFolder.h"
 #include "console/opos/OleError.h"
 #include "console/opos/OposNames.h"
 
@@ -53,10 +54,14 @@ std::unique_ptr<ComObject> CreateObjectFromProgId(const std::u16string& progId, 
   return object;
 }
 
-bool RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, ComApi& com) {
+Registration RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, ComApi& com,
+                                     kit::trust::FileSecurity& security) {
+  Registration result;
   try {
-    if (AsciiUpper(classWord) != "PRINTER") return true;
+    if (AsciiUpper(classWord) != "PRINTER") return result;
     const std::u16string folder = FolderOf(modules.ProgramFilePath());
+    result.refusal = WhyComponentsUntrusted(folder, security);
+    if (!result.refusal.empty()) return result;
     const std::u16string controlPath = folder + opos::kControlFileName;
     const std::u16string serviceObjectPath = folder + opos::kServiceObjectFileName;
 
@@ -70,10 +75,10 @@ bool RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, C
     if (modules.FileExists(serviceObjectPath) && RegisterServerModule(serviceObjectPath, modules)) {
       serviceObject = CreateObjectFromProgId(opos::kServiceObjectProgId, com);
     }
-    return true;
   } catch (...) {
-    return false;
+    result.completed = false;
   }
+  return result;
 }
 
 }  // namespace vantrel

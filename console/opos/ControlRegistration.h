@@ -7,6 +7,7 @@
 
 #include "console/opos/ComApi.h"
 #include "console/opos/ModuleApi.h"
+#include "trust/FileSecurity.h"
 
 namespace vantrel {
 
@@ -14,11 +15,17 @@ namespace vantrel {
 // not examined). True when the entry point was called.
 [[nodiscard]] bool RegisterServerModule(const std::u16string& path, ModuleApi& modules);
 
+struct Registration {
+  bool completed = true;   // false when an object could not be created
+  std::u16string refusal;  // not empty: nothing was loaded, and this says why
+};
+
 // Registers "OPOSPOSPrinter.ocx" and "SOZELTANO.dll" from the program's folder
 // when classWord is "Printer" in any letter case, creating one object of each
-// registered component. False when an object could not be created; nothing is
-// shown.
-bool RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, ComApi& com);
+// registered component, once the folder and the files have passed the check
+// of ComponentFolder.h. Nothing is shown.
+Registration RegisterPrinterControls(const std::string& classWord, ModuleApi& modules, ComApi& com,
+                                     kit::trust::FileSecurity& security);
 
 // The folder part of a path, up to and including its last "\" or ":" (empty
 // when it has neither).

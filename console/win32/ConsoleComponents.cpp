@@ -4,6 +4,7 @@
 #include <string>
 
 #include "console/opos/CheckHealth.h"
+#include "console/opos/ComponentFolder.h"
 #include "console/opos/ControlRegistration.h"
 #include "console/opos/MainViewMessageSink.h"
 #include "console/opos/win32/OposPOSPrinter_CCO_TLB.h"
@@ -17,6 +18,7 @@
 #include "console/usb/win32/USBComm.h"
 #include "console/win32/ErrorDisplay.h"
 #include "console/win32/uMain.h"
+#include "trust/win32/Win32FileSecurity.h"
 
 namespace vantrel::win32 {
 namespace {
@@ -40,15 +42,27 @@ void SetUpUsbDeviceList(TMainFM& form) {
   FillUsbDeviceList(usb, box);
 }
 
-void RegisterComponents(const std::string& classWord) {
+std::string SystemCodePage(const std::u16string& text) {
+  Win32TextCodec codec;
+  std::string narrow;
+  (void)codec.Narrow(text, &narrow);  // a character it lacks shows as a replacement
+  return narrow;
+}
+
+// Start-up goes on whatever the registration reports; only a refusal is
+// shown.
+std::string RegisterComponents(const std::string& classWord) {
   Win32ModuleApi modules;
   Win32ComApi com;
-  // Start-up goes on whatever the registration reports.
-  (void)RegisterPrinterControls(classWord, modules, com);
+  kit::trust::win32::Win32FileSecurity security;
+  return SystemCodePage(RegisterPrinterControls(classWord, modules, com, security).refusal);
 }
 
 void CheckHealth(TMainFM& form) {
-  TOPOSPOSPrinterFactory controls;
+  Win32ModuleApi modules;
+  kit::trust::win32::Win32FileSecurity security;
+  TOPOSPOSPrinterFactory hosts;
+  CheckedControlFactory controls(hosts, modules, security, &SystemCodePage);
   MainViewMessageSink messages(form);
   RunCheckHealth(form.FieldText(EditorField::DevName), form.logic().CurrentNodeText(), controls,
                  messages);

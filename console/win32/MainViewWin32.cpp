@@ -95,6 +95,18 @@ int TMainFM::ShowMessageBox(const std::string& text, const std::string& caption,
   return MessageBoxA(hwnd_, text.c_str(), caption.c_str(), flags);
 }
 
+void TMainFM::PostMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) {
+  // Delivered by the message loop, so after WinMain has shown the window.
+  if (postedBoxes_.empty()) PostMessageA(hwnd_, kShowPostedBoxesMessage, 0, 0);
+  postedBoxes_.push_back(MessageBoxRequest{text, caption, flags});
+}
+
+void TMainFM::ShowPostedBoxes() {
+  std::vector<MessageBoxRequest> boxes;
+  boxes.swap(postedBoxes_);
+  for (const MessageBoxRequest& box : boxes) ShowMessageBox(box.text, box.caption, box.flags);
+}
+
 std::optional<std::string> TMainFM::ChooseProfileFile(FileChoice choice, const std::string& suggestedName) {
   return AskProfileFile(hwnd_, choice, suggestedName);
 }

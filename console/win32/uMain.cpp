@@ -125,6 +125,9 @@ LRESULT TMainFM::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       SetFocus(lastFocus_ && IsChild(hwnd_, lastFocus_) ? lastFocus_ : tree_.hwnd());
       return 0;
+    case kShowPostedBoxesMessage:
+      ShowPostedBoxes();
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;

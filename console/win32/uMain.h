@@ -14,7 +14,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "console/editor/EditorRules.h"
 #include "console/editor/MainView.h"
 #include "console/editor/MainWindowLogic.h"
 #include "console/store/RegistryApi.h"
@@ -28,6 +30,8 @@ class TMainFM final : public MainView {
  public:
   static constexpr const char* kClassName = "TMainFM";
   static constexpr const char* kCaption = "ZELTANOOpos";
+  // Shows the boxes PostMessageBox keeps.
+  static constexpr UINT kShowPostedBoxesMessage = WM_APP + 1;
 
   TMainFM(HINSTANCE instance, RegistryApi& registry);
   ~TMainFM() override;
@@ -60,6 +64,7 @@ class TMainFM final : public MainView {
   void ChooseUsbItem(int index) override;
   int ShowMessageBox(const std::string& text, const std::string& caption,
                      std::uint32_t flags) override;
+  void PostMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override;
   std::optional<std::string> ChooseProfileFile(FileChoice choice,
                                                const std::string& suggestedName) override;
   void SetBusy(bool busy) override;
@@ -76,6 +81,7 @@ class TMainFM final : public MainView {
   bool OnSetCursor(LPARAM hitTest);
   void ShowTreeMenu(POINT screen);
   void ReportError(const std::exception& error);
+  void ShowPostedBoxes();
 
   // MainControls.cpp
   void CreateControls();
@@ -96,6 +102,8 @@ class TMainFM final : public MainView {
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
   bool menuAttached_ = true;
   bool busy_ = false;
+  // Boxes waiting for the message loop (PostMessageBox).
+  std::vector<MessageBoxRequest> postedBoxes_;
   // The control that had the focus when the window was last deactivated.
   HWND lastFocus_ = nullptr;
   // Declared last, so destroyed first: its handlers use the window.

@@ -40,6 +40,7 @@ class CountingView : public vantrel::MainView {
   void ClearUsbItems() override {}
   void ChooseUsbItem(int) override {}
   int ShowMessageBox(const std::string&, const std::string&, std::uint32_t) override { return 1; }
+  void PostMessageBox(const std::string&, const std::string&, std::uint32_t) override {}
   std::optional<std::string> ChooseProfileFile(vantrel::FileChoice, const std::string&) override { return {}; }
   void SetBusy(bool) override {}
 };

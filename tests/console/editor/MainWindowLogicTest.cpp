@@ -42,13 +42,28 @@ class MainWindowLogicTest : public ::testing::Test {
 TEST_F(MainWindowLogicTest, StartUpRunsBothBlocksAndBuildsTheExpandedTree) {
   std::vector<std::string> order;
   logic.hooks().setUpUsbDeviceList = [&] { order.push_back("usb"); };
-  logic.hooks().registerPrinterControls = [&](const std::string& word) { order.push_back(word); };
+  logic.hooks().registerPrinterControls = [&](const std::string& word) {
+    order.push_back(word);
+    return std::string();
+  };
   Start();
   EXPECT_EQ(order, (std::vector<std::string>{"usb", "Printer"}));
   EXPECT_EQ(view.TreeTexts(), (std::vector<std::string>{"POSPrinter", "  Front", "  Till 2"}));
   EXPECT_TRUE(view.Find(view.NodeByText("POSPrinter")).expanded);
   EXPECT_EQ(logic.CurrentNode(), kNoNode);
   EXPECT_TRUE(view.boxes.empty());
+  EXPECT_TRUE(view.postedBoxes.empty());
+}
+
+TEST_F(MainWindowLogicTest, WhatTheRegistrationHasToSayIsShownOnceTheWindowIsUp) {
+  logic.hooks().registerPrinterControls = [](const std::string&) { return std::string("Not registered."); };
+  Start();
+  ASSERT_EQ(view.postedBoxes.size(), 1u);
+  EXPECT_EQ(view.postedBoxes[0].text, "Not registered.");
+  EXPECT_EQ(view.postedBoxes[0].caption, "Vantrel");
+  EXPECT_EQ(view.postedBoxes[0].flags, kMbOk | kMbIconStop);
+  EXPECT_TRUE(view.boxes.empty());
+  EXPECT_EQ(view.nodes.size(), 3u);
 }
 
 TEST_F(MainWindowLogicTest, StartUpDropsErrorsOfEachBlock) {
@@ -58,7 +73,7 @@ TEST_F(MainWindowLogicTest, StartUpDropsErrorsOfEachBlock) {
 
   test::RecordingView other;
   MainWindowLogic second{other, api, "Vantrel"};
-  second.hooks().registerPrinterControls = [](const std::string&) { throw 42; };
+  second.hooks().registerPrinterControls = [](const std::string&) -> std::string { throw 42; };
   second.FormCreate();
   EXPECT_TRUE(other.nodes.empty());  // the tree is built after the registration
   EXPECT_TRUE(view.boxes.empty());

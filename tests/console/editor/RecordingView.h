@@ -76,6 +76,10 @@ class RecordingView : public MainView {
     return answer;
   }
 
+  void PostMessageBox(const std::string& text, const std::string& caption, std::uint32_t flags) override {
+    postedBoxes.push_back(ShownBox{text, caption, flags});
+  }
+
   Node& Find(TreeNodeId id) {
     for (Node& n : nodes) {
       if (n.id == id) return n;
@@ -103,6 +107,7 @@ class RecordingView : public MainView {
   std::vector<PageState> pages;
   std::vector<std::string> usbItems;
   std::vector<ShownBox> boxes;
+  std::vector<ShownBox> postedBoxes;  // to be shown once the window is up
   std::deque<int> answers;
   // File dialogs asked for, and the paths they answer (none: cancelled).
   std::vector<std::pair<FileChoice, std::string>> fileDialogs;

@@ -71,12 +71,16 @@ void HealthSession::SetUp() {
   UnregisterStandIns();
 }
 
-void HealthSession::StartVantrel(Components components) {
-  // A folder per test: a program killed with the stand-ins loaded leaves
-  // nothing that the next test would have to delete.
-  CreateDirectoryW(L"C:\\kit-health", nullptr);
-  folder = L"C:\\kit-health\\" + TestName() + L"\\";
-  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+void HealthSession::StartVantrel(Components components, ProgramFolder where) {
+  if (where == ProgramFolder::OthersMayChange) {
+    folder = kit::e2e::TestExeFolder() + L"others-may-change\\";
+  } else {
+    // A folder per test: a program killed with the stand-ins loaded leaves
+    // nothing that the next test would have to delete.
+    CreateDirectoryW(L"C:\\kit-health", nullptr);
+    folder = L"C:\\kit-health\\" + TestName() + L"\\";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  }
   ClearCallLog();
   const std::wstring exe = folder + L"Vantrel.exe";
   ASSERT_NO_FATAL_FAILURE(CopyBeside(kit::e2e::DistFile("Vantrel", "Vantrel.exe"), exe));

@@ -26,6 +26,11 @@ inline constexpr CLSID kControlClsid = {0xCCB90152, 0xB81E, 0x11D2, {0xAB, 0x74,
 
 enum class Components { Both, ServiceObjectOnly, None };
 
+// Where the program is copied: a folder of the test's own, or the one beside
+// the test that the build made writable for others (chmod o+w), which Wine
+// reports as a folder Everyone may change.
+enum class ProgramFolder { Own, OthersMayChange };
+
 // Removes both stand-ins' COM registration (through their own
 // DllUnregisterServer, loaded from the test's folder).
 void UnregisterStandIns();
@@ -43,9 +48,10 @@ class HealthSession : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // A fresh folder named after the running test with Vantrel.exe and the
-  // chosen stand-ins; then Vantrel.exe is started and its tree awaited.
-  void StartVantrel(Components components);
+  // A fresh folder named after the running test (or the folder others may
+  // change) with Vantrel.exe and the chosen stand-ins; then Vantrel.exe is
+  // started and its tree awaited.
+  void StartVantrel(Components components, ProgramFolder where = ProgramFolder::Own);
 
   HWND Ctl(int id) const { return kit::e2e::FindControlById(main, id); }
   std::wstring Text(int id) const { return kit::e2e::ReadText(Ctl(id)); }

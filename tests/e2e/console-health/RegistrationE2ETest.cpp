@@ -110,5 +110,34 @@ TEST_F(RegistrationTest, AHealthCheckWithoutTheControlShowsTheComErrorInTheError
   EXPECT_TRUE(StillRunning());
 }
 
+// The console runs elevated: from a folder that others may change it loads
+// nothing, says so once at start and again instead of a health check.
+TEST_F(RegistrationTest, AFolderOthersMayChangeRegistersNothingAndSaysWhy) {
+  PutSavedDevice(L"Counter");
+  ASSERT_NO_FATAL_FAILURE(StartVantrel(Components::Both, ProgramFolder::OthersMayChange));
+  const std::wstring why = L"The OPOS components were not registered: " + folder.substr(0, folder.size() - 1) +
+                           L" can be changed by users who are not administrators. Copy Vantrel into a folder "
+                           L"that only administrators can change, such as Program Files.";
+  auto box = kit::e2e::WaitForMessageBox(app->pid());
+  ASSERT_TRUE(box);
+  kit::e2e::SaveScreenshot("console-health-12-folder-others-may-change");
+  EXPECT_EQ(box->text, why);
+  EXPECT_EQ(box->caption, L"Vantrel");
+  kit::e2e::AnswerMessageBox(*box, IDOK);
+  EXPECT_FALSE(kit::e2e::WaitForMessageBox(app->pid(), 1000).has_value());
+  EXPECT_THAT(CallLog(), IsEmpty());
+  EXPECT_FALSE(Resolves(kControlProgId));
+  EXPECT_FALSE(Resolves(kServiceObjectProgId));
+
+  ASSERT_NO_FATAL_FAILURE(ClickNode(L"Counter"));
+  kit::e2e::Click(Ctl(IDC_BTNTEST));
+  box = kit::e2e::WaitForMessageBox(app->pid());
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, why);
+  kit::e2e::AnswerMessageBox(*box, IDOK);
+  EXPECT_THAT(CallLog(), IsEmpty());
+  EXPECT_TRUE(StillRunning());
+}
+
 }  // namespace
 }  // namespace vantrel::e2e

@@ -45,6 +45,7 @@ void FakeFolders::Put(const std::u16string& path, std::u16string_view sddl, uint
 
 uint32_t FakeFolders::ReadOwnerAndDacl(const std::u16string& path, kit::trust::ObjectSecurity* security) {
   calls.push_back("ReadOwnerAndDacl " + Narrow(path));
+  if (const auto refused = readErrors.find(path); refused != readErrors.end()) return refused->second;
   const auto found = items.find(path);
   if (found == items.end()) return kErrorFileNotFound;
   *security = found->second.security;

@@ -35,6 +35,9 @@ class FakeFolders : public kit::trust::FolderPlatform {
     kit::trust::ObjectSecurity security;
   };
   std::map<std::u16string, Item, NoCaseLessPath> items;
+  // Paths whose owner and DACL cannot be read, with the error (5: a file
+  // whose owner denied READ_CONTROL to everyone else).
+  std::map<std::u16string, uint32_t, NoCaseLessPath> readErrors;
   std::vector<std::string> calls;
 
   // A folder (or, with attributes without kDirectory, a file) as another
