@@ -19,7 +19,7 @@ class ModuleApi {
   virtual std::u16string ProgramFilePath() = 0;
   // True when a file (not a folder) exists at the path.
   virtual bool FileExists(const std::u16string& path) = 0;
-  virtual Module LoadModule(const std::u16string& path) = 0;        // LoadLibraryW
+  virtual Module LoadModule(const std::u16string& path) = 0;        // LoadLibraryExW
   virtual Export FindExport(Module module, const char* name) = 0;    // GetProcAddress
   // Calls an entry point that takes no arguments and returns an HRESULT.
   virtual std::int32_t CallEntryPoint(Export entry) = 0;

@@ -1,5 +1,7 @@
 #include "console/win32/Dpi.h"
 
+#include "trust/win32/SystemLibrary.h"
+
 namespace vantrel::win32 {
 
 namespace {
@@ -7,13 +9,9 @@ namespace {
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 
-// GetProcAddress answers a generic pointer; going through void(*)() says the
-// cast to the function's own type is meant.
 template <typename Function>
 Function User32Function(const char* name) {
-  HMODULE user32 = GetModuleHandleA("user32.dll");
-  if (!user32) return nullptr;
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
+  return kit::trust::win32::FindFunction<Function>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 UINT SystemDpi() {

@@ -63,13 +63,6 @@ struct WindowTraits {
 };
 using UniqueWindow = UniqueHandle<WindowTraits>;
 
-struct ModuleTraits {
-  using Handle = HMODULE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle module) { FreeLibrary(module); }
-};
-using UniqueModule = UniqueHandle<ModuleTraits>;
-
 // Kernel objects that use no handle as "none" (events, threads, a port).
 struct KernelHandleTraits {
   using Handle = HANDLE;

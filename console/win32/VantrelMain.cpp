@@ -7,8 +7,12 @@
 #include "console/win32/ConsoleComponents.h"
 #include "console/win32/RegistryApiWin32.h"
 #include "console/win32/uMain.h"
+#include "trust/win32/SystemLibrary.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
+  // The console runs elevated: no library loaded by name from here on may
+  // come from its folder or the current one.
+  kit::trust::win32::LoadLibrariesFromTheSystemDirectoryOnly();
   const HRESULT ole = OleInitialize(nullptr);
 
   INITCOMMONCONTROLSEX controls = {sizeof controls,

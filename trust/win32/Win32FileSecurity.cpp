@@ -4,6 +4,8 @@
 #include <aclapi.h>
 #include <sddl.h>
 
+#include "trust/win32/SystemLibrary.h"
+
 namespace kit::trust::win32 {
 namespace {
 
@@ -57,10 +59,8 @@ uint32_t Win32FileSecurity::ReadOwnerAndDacl(const std::u16string& path, ObjectS
 }
 
 std::u16string Win32FileSecurity::SystemDirectory() {
-  wchar_t folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return {};
-  return std::u16string(reinterpret_cast<const char16_t*>(folder), length);
+  const std::wstring folder = win32::SystemDirectory();
+  return std::u16string(folder.begin(), folder.end());
 }
 
 }  // namespace kit::trust::win32

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "trust/win32/SystemLibrary.h"
+
 namespace vantrel::win32 {
 
 std::u16string Win32ModuleApi::ProgramFilePath() {
@@ -26,16 +28,25 @@ bool Win32ModuleApi::FileExists(const std::u16string& path) {
 }
 
 ModuleApi::Module Win32ModuleApi::LoadModule(const std::u16string& path) {
-  return reinterpret_cast<Module>(LoadLibraryW(reinterpret_cast<const wchar_t*>(path.c_str())));
+  // The program's default search is the system directory only; a component
+  // that needs a sibling library from its own folder finds it there.
+  const auto* file = reinterpret_cast<const wchar_t*>(path.c_str());
+  HMODULE module = LoadLibraryExW(file, nullptr, LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+  if (module == nullptr && GetLastError() == ERROR_INVALID_PARAMETER) {
+    // Windows 7 without the update that brought the search flags refuses
+    // them; the altered search looks in the component's folder first there.
+    module = LoadLibraryExW(file, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  }
+  return reinterpret_cast<Module>(module);
 }
 
 ModuleApi::Export Win32ModuleApi::FindExport(Module module, const char* name) {
-  return reinterpret_cast<Export>(GetProcAddress(reinterpret_cast<HMODULE>(module), name));
+  return reinterpret_cast<Export>(kit::trust::win32::ExportAddress(reinterpret_cast<HMODULE>(module), name));
 }
 
 std::int32_t Win32ModuleApi::CallEntryPoint(Export entry) {
   using EntryPoint = HRESULT(STDAPICALLTYPE*)();
-  return reinterpret_cast<EntryPoint>(entry)();
+  return kit::trust::win32::AsFunction<EntryPoint>(reinterpret_cast<const void*>(entry))();
 }
 
 void Win32ModuleApi::UnloadModule(Module module) { FreeLibrary(reinterpret_cast<HMODULE>(module)); }

@@ -1,5 +1,5 @@
 // ModuleApi on kernel32: GetModuleFileNameW, GetFileAttributesW,
-// LoadLibraryW, GetProcAddress, FreeLibrary.
+// LoadLibraryExW, GetProcAddress, FreeLibrary.
 #pragma once
 
 #include "console/opos/ModuleApi.h"

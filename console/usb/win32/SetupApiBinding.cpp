@@ -4,12 +4,13 @@
 #include <setupapi.h>
 
 #include <mutex>
-#include <string>
 
-#include "console/win32/UniqueHandle.h"
+#include "trust/win32/SystemLibrary.h"
 
 namespace vantrel::win32 {
 namespace {
+
+using kit::trust::win32::SystemLibrary;
 
 static_assert(sizeof(DeviceInterfaceData) == sizeof(SP_DEVICE_INTERFACE_DATA));
 static_assert(sizeof(DeviceInterfaceDetailHeader) == sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A));
@@ -18,19 +19,10 @@ static_assert(kDevicePathOffset == offsetof(SP_DEVICE_INTERFACE_DETAIL_DATA_A, D
 static_assert(sizeof(SP_DEVICE_INTERFACE_DETAIL_DATA_A) == 5);
 #endif
 
-using GetClassDevsFn = HDEVINFO(WINAPI*)(const GUID*, PCSTR, HWND, DWORD);
-using EnumDeviceInterfacesFn = BOOL(WINAPI*)(HDEVINFO, PSP_DEVINFO_DATA, const GUID*, DWORD,
-                                             PSP_DEVICE_INTERFACE_DATA);
-using GetDeviceInterfaceDetailFn = BOOL(WINAPI*)(HDEVINFO, PSP_DEVICE_INTERFACE_DATA,
-                                                 PSP_DEVICE_INTERFACE_DETAIL_DATA_A, DWORD, PDWORD, PSP_DEVINFO_DATA);
-using DestroyDeviceInfoListFn = BOOL(WINAPI*)(HDEVINFO);
-
-// GetProcAddress answers a generic pointer; going through void(*)() says the
-// real type is known.
-template <typename Function>
-Function Entry(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
+using GetClassDevsFn = decltype(&::SetupDiGetClassDevsA);
+using EnumDeviceInterfacesFn = decltype(&::SetupDiEnumDeviceInterfaces);
+using GetDeviceInterfaceDetailFn = decltype(&::SetupDiGetDeviceInterfaceDetailA);
+using DestroyDeviceInfoListFn = decltype(&::SetupDiDestroyDeviceInfoList);
 
 // Process-wide: the module and its entry points, with the number of watchers
 // sharing them.
@@ -38,7 +30,7 @@ struct SharedBinding {
   std::mutex lock;
   int shares = 0;
   SetupApiBinding::LibraryLoader load;
-  UniqueModule module;
+  SystemLibrary library;
   GetClassDevsFn getClassDevs = nullptr;
   EnumDeviceInterfacesFn enumDeviceInterfaces = nullptr;
   GetDeviceInterfaceDetailFn getDeviceInterfaceDetail = nullptr;
@@ -47,26 +39,13 @@ struct SharedBinding {
   void Bind() {
     // From the system directory only: a "SetupApi.dll" beside the program or
     // in the current folder must never be picked up.
-    module.reset(Load(L"SetupApi.dll", LOAD_LIBRARY_SEARCH_SYSTEM32));
-    if (!module) {
-      // Windows 7 without the update that brought the flag refuses it: the
-      // full path of the system directory does the same there.
-      wchar_t folder[MAX_PATH] = {};
-      const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-      if (length == 0 || length >= MAX_PATH) return;
-      const std::wstring path = std::wstring(folder, length) + L"\\SetupApi.dll";
-      module.reset(Load(path.c_str(), 0));
-    }
-    if (!module) return;
-    getClassDevs = Entry<GetClassDevsFn>(module.get(), "SetupDiGetClassDevsA");
-    enumDeviceInterfaces = Entry<EnumDeviceInterfacesFn>(module.get(), "SetupDiEnumDeviceInterfaces");
-    getDeviceInterfaceDetail = Entry<GetDeviceInterfaceDetailFn>(module.get(), "SetupDiGetDeviceInterfaceDetailA");
-    destroyDeviceInfoList = Entry<DestroyDeviceInfoListFn>(module.get(), "SetupDiDestroyDeviceInfoList");
-  }
-
-  HMODULE Load(const wchar_t* name, DWORD flags) {
-    if (load) return static_cast<HMODULE>(load(name, flags));
-    return LoadLibraryExW(name, nullptr, flags);
+    SystemLibrary::Loader loader;
+    if (load) loader = [this](const wchar_t* name, DWORD flags) { return static_cast<HMODULE>(load(name, flags)); };
+    library = SystemLibrary(L"SetupApi.dll", loader);
+    getClassDevs = library.Find<GetClassDevsFn>("SetupDiGetClassDevsA");
+    enumDeviceInterfaces = library.Find<EnumDeviceInterfacesFn>("SetupDiEnumDeviceInterfaces");
+    getDeviceInterfaceDetail = library.Find<GetDeviceInterfaceDetailFn>("SetupDiGetDeviceInterfaceDetailA");
+    destroyDeviceInfoList = library.Find<DestroyDeviceInfoListFn>("SetupDiDestroyDeviceInfoList");
   }
 
   void Unbind() {
@@ -74,7 +53,7 @@ struct SharedBinding {
     enumDeviceInterfaces = nullptr;
     getDeviceInterfaceDetail = nullptr;
     destroyDeviceInfoList = nullptr;
-    module.reset();
+    library = SystemLibrary();
   }
 
   bool Complete() const {

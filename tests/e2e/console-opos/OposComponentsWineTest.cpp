@@ -16,6 +16,7 @@
 #include "console/opos/win32/Win32ComApi.h"
 #include "console/opos/win32/Win32ModuleApi.h"
 #include "tests/standins/opos/StandInCallLog.h"
+#include "trust/win32/SystemLibrary.h"
 #include "trust/win32/Win32FileSecurity.h"
 
 namespace {
@@ -215,6 +216,20 @@ TEST_F(OposComponentsTest, WithTheControlUnregisteredTheCreationErrorCarriesTheH
   EXPECT_THROW(RunCheck(""), vantrel::OleError);
   EXPECT_THAT(sink_.boxes, testing::IsEmpty());
   EXPECT_THAT(ReadCallLog(), testing::IsEmpty());
+}
+
+// The console takes libraries loaded by name from the system directory only;
+// a component that imports a library shipped beside it must still load.
+TEST(ComponentLoadingTest, AComponentFindsTheLibraryItImportsInItsOwnFolder) {
+  kit::trust::win32::LoadLibrariesFromTheSystemDirectoryOnly();
+  vantrel::win32::Win32ModuleApi modules;
+  const std::wstring path = TestFolder() + L"with-sibling\\standin_component_with_sibling.dll";
+  const vantrel::ModuleApi::Module module = modules.LoadModule(std::u16string(path.begin(), path.end()));
+  ASSERT_NE(module, 0u) << "the load failed with " << GetLastError();
+  const vantrel::ModuleApi::Export entry = modules.FindExport(module, "KitComponentAnswer");
+  ASSERT_NE(entry, 0u);
+  EXPECT_EQ(modules.CallEntryPoint(entry), 42);
+  modules.UnloadModule(module);
 }
 
 }  // namespace

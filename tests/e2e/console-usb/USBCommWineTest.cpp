@@ -229,7 +229,8 @@ TEST(USBCommBindingTest, WhereTheSearchFlagIsRefusedTheSystemFoldersLibraryIsBou
   const std::wstring fullPath = std::wstring(system) + L"\\SetupApi.dll";
   ASSERT_EQ(loads.size(), 2u);
   EXPECT_EQ(loads[0], std::make_pair(std::wstring(L"SetupApi.dll"), std::uint32_t{LOAD_LIBRARY_SEARCH_SYSTEM32}));
-  EXPECT_EQ(loads[1], std::make_pair(fullPath, std::uint32_t{0}));
+  EXPECT_EQ(loads[1], std::make_pair(fullPath, std::uint32_t{LOAD_WITH_ALTERED_SEARCH_PATH}))
+      << "its own imports are then searched in the system folder, not the program's";
 }
 
 TEST(USBCommBindingTest, ADestroyedWatcherReceivesNothing) {

@@ -16,7 +16,10 @@
 #include "wizard/engine/install/Install.h"
 #include "wizard/engine/tcpip/TcpIpPorts.h"
 #include "wizard/engine/usb/UsbPorts.h"
+#include "trust/win32/SystemLibrary.h"
 #include "wizard/engine/win32/Win32Platform.h"
+#include "wizard/engine/win32/Win32Spooler.h"
+#include "wizard/engine/win32/WinspoolFunctions.h"
 #include "wizard/shared/PoText.h"
 #include "wizard/ui/ports/SpoolerPorts.h"
 #include "wizard/ui/win32/ComboPortList.h"
@@ -126,6 +129,31 @@ TEST(SpoolerAdapterWine, PortsAndTheMissingTcpIpMonitor) {
   platform::PrinterHandle monitor = 0;
   platform::PrinterDefaultsW defaults{nullptr, nullptr, platform::kServerAccessAdminister};
   EXPECT_EQ(System().spooler.OpenPrinterW(kTcpIpMonitorName, &monitor, &defaults), 1796u);
+}
+
+// Where winspool.drv could not be loaded, or lacks a function, the adapter's
+// call fails as the function would, with the reason as its code.
+TEST(SpoolerAdapterWine, AFunctionThatCouldNotBeBoundFailsWithTheReason) {
+  using kit::trust::win32::SystemLibrary;
+  const SystemLibrary missing(L"kit-no-such-library.drv");
+  ASSERT_FALSE(missing.Loaded());
+  const win32::WinspoolFunctions unloaded = win32::BindWinspool(missing);
+  win32::Win32Spooler withoutLibrary(unloaded);
+  uint32_t needed = 0xdeadbeef, returned = 0xdeadbeef;
+  EXPECT_EQ(withoutLibrary.EnumPortsW(nullptr, 2, nullptr, 0, &needed, &returned), 126u);
+  EXPECT_EQ(needed, 0u);
+  EXPECT_EQ(returned, 0u);
+
+  // A system library with neither these names nor an ordinal 204.
+  const SystemLibrary other(L"version.dll");
+  ASSERT_TRUE(other.Loaded()) << other.LoadError();
+  const win32::WinspoolFunctions lacking = win32::BindWinspool(other);
+  win32::Win32Spooler withoutFunctions(lacking);
+  platform::PrinterHandle printer = 0x1234;
+  EXPECT_EQ(withoutFunctions.AddPrinterW(nullptr, 2, nullptr, &printer), 127u);
+  EXPECT_EQ(printer, 0u);
+  EXPECT_EQ(withoutFunctions.SetDefaultPrinterW(u"VEXO_80"), 127u);
+  EXPECT_EQ(withoutFunctions.DeletePrinterDriverExW(nullptr, nullptr, u"VEXO_80", 0, 0), 127u);
 }
 
 TEST(DeviceSetupAdapterWine, EmptyInterfaceSetAndNoDeviceTreeRoot) {

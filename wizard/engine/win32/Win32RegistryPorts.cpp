@@ -1,6 +1,7 @@
 // advapi32's enumeration and value reads behind the Registry interface.
 #include <windows.h>
 
+#include "trust/win32/SystemLibrary.h"
 #include "wizard/engine/win32/Win32Registry.h"
 
 namespace quispor::win32 {
@@ -8,7 +9,7 @@ namespace {
 
 HKEY ToHkey(platform::RegHandle key) { return reinterpret_cast<HKEY>(key); }
 
-using RegGetValueWFn = LSTATUS(WINAPI*)(HKEY, LPCWSTR, LPCWSTR, DWORD, LPDWORD, PVOID, LPDWORD);
+using RegGetValueWFn = decltype(&::RegGetValueW);
 
 }  // namespace
 
@@ -33,13 +34,13 @@ platform::ProcAddress Win32Registry::FindRegGetValueW() {
   if (advapi == nullptr) {
     return nullptr;
   }
-  return reinterpret_cast<platform::ProcAddress>(::GetProcAddress(advapi, "RegGetValueW"));
+  return kit::trust::win32::ExportAddress(advapi, "RegGetValueW");
 }
 
 uint32_t Win32Registry::RegGetValueW(platform::ProcAddress regGetValueW, platform::RegHandle key,
                                      const char16_t* subKey, const char16_t* value, uint32_t flags, uint32_t* type,
                                      void* data, uint32_t* dataSize) {
-  const auto fn = reinterpret_cast<RegGetValueWFn>(const_cast<void*>(regGetValueW));
+  const auto fn = kit::trust::win32::AsFunction<RegGetValueWFn>(regGetValueW);
   return static_cast<uint32_t>(fn(ToHkey(key), reinterpret_cast<LPCWSTR>(subKey), reinterpret_cast<LPCWSTR>(value),
                                   flags, reinterpret_cast<LPDWORD>(type), data,
                                   reinterpret_cast<LPDWORD>(dataSize)));

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+#include "wizard/engine/win32/WinspoolFunctions.h"
+
 namespace quispor::win32 {
 namespace {
 
@@ -30,11 +32,16 @@ static_assert(platform::kErrorInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
 static_assert(platform::kPrinterEnumLocal == PRINTER_ENUM_LOCAL);
 static_assert(platform::kPrinterEnumConnections == PRINTER_ENUM_CONNECTIONS);
 
+const WinspoolFunctions& Win32Spooler::Functions() const {
+  return functions_ != nullptr ? *functions_ : Winspool();
+}
+
 uint32_t Win32Spooler::GetPrinterDriverDirectoryW(const char16_t* server, const char16_t* environment,
                                                   uint32_t level, uint8_t* driverDirectory, uint32_t bufferSize,
                                                   uint32_t* needed) {
   DWORD n = 0;
-  const BOOL ok = ::GetPrinterDriverDirectoryW(W(server), W(environment), level, driverDirectory, bufferSize, &n);
+  const BOOL ok =
+      Functions().GetPrinterDriverDirectoryW(W(server), W(environment), level, driverDirectory, bufferSize, &n);
   const uint32_t error = Result(ok);
   if (needed != nullptr) {
     *needed = n;
@@ -46,7 +53,7 @@ uint32_t Win32Spooler::EnumPrintersW(uint32_t flags, const char16_t* name, uint3
                                      uint32_t bufferSize, uint32_t* needed, uint32_t* returned) {
   DWORD n = 0;
   DWORD r = 0;
-  const BOOL ok = ::EnumPrintersW(flags, W(name), level, printers, bufferSize, &n, &r);
+  const BOOL ok = Functions().EnumPrintersW(flags, W(name), level, printers, bufferSize, &n, &r);
   const uint32_t error = Result(ok);
   if (needed != nullptr) {
     *needed = n;
@@ -62,7 +69,7 @@ uint32_t Win32Spooler::EnumPrinterDriversW(const char16_t* server, const char16_
                                            uint32_t* returned) {
   DWORD n = 0;
   DWORD r = 0;
-  const BOOL ok = ::EnumPrinterDriversW(W(server), W(environment), level, drivers, bufferSize, &n, &r);
+  const BOOL ok = Functions().EnumPrinterDriversW(W(server), W(environment), level, drivers, bufferSize, &n, &r);
   const uint32_t error = Result(ok);
   if (needed != nullptr) {
     *needed = n;
@@ -77,14 +84,14 @@ uint32_t Win32Spooler::OpenPrinterW(const char16_t* printerName, platform::Print
                                     const platform::PrinterDefaultsW* defaults) {
   HANDLE h = nullptr;
   auto* d = reinterpret_cast<PRINTER_DEFAULTSW*>(const_cast<platform::PrinterDefaultsW*>(defaults));
-  const BOOL ok = ::OpenPrinterW(W(printerName), &h, d);
+  const BOOL ok = Functions().OpenPrinterW(W(printerName), &h, d);
   const uint32_t error = Result(ok);
   *printer = ok ? reinterpret_cast<platform::PrinterHandle>(h) : 0;
   return error;
 }
 
 uint32_t Win32Spooler::ClosePrinter(platform::PrinterHandle printer) {
-  return Result(::ClosePrinter(reinterpret_cast<HANDLE>(printer)));
+  return Result(Functions().ClosePrinter(reinterpret_cast<HANDLE>(printer)));
 }
 
 }  // namespace quispor::win32

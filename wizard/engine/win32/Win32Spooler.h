@@ -1,12 +1,18 @@
-// winspool behind the Spooler interface, call for call.
+// winspool behind the Spooler interface, call for call, through its
+// functions bound at run time (WinspoolFunctions.h).
 #pragma once
 
 #include "wizard/engine/platform/Spooler.h"
 
 namespace quispor::win32 {
 
+struct WinspoolFunctions;
+
 class Win32Spooler final : public platform::Spooler {
  public:
+  Win32Spooler() = default;  // the process's winspool.drv, bound at the first call
+  explicit Win32Spooler(const WinspoolFunctions& functions) : functions_(&functions) {}
+
   uint32_t GetPrinterDriverDirectoryW(const char16_t* server, const char16_t* environment, uint32_t level,
                                       uint8_t* driverDirectory, uint32_t bufferSize, uint32_t* needed) override;
   uint32_t EnumPrintersW(uint32_t flags, const char16_t* name, uint32_t level, uint8_t* printers,
@@ -40,6 +46,11 @@ class Win32Spooler final : public platform::Spooler {
   uint32_t DeletePrinterConnectionW(const char16_t* name) override;
   uint32_t DeletePrinterDriverExW(const char16_t* server, const char16_t* environment, const char16_t* driverName,
                                   uint32_t deleteFlag, uint32_t versionFlag) override;
+
+ private:
+  const WinspoolFunctions& Functions() const;
+
+  const WinspoolFunctions* functions_ = nullptr;
 };
 
 }  // namespace quispor::win32

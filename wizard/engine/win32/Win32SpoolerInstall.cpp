@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "wizard/engine/win32/Win32Spooler.h"
+#include "wizard/engine/win32/WinspoolFunctions.h"
 
 namespace quispor::win32 {
 namespace {
@@ -12,21 +13,6 @@ namespace {
 LPWSTR W(const char16_t* text) { return reinterpret_cast<LPWSTR>(const_cast<char16_t*>(text)); }
 
 uint32_t Result(BOOL ok) { return ok ? 0 : ::GetLastError(); }
-
-using SetDefaultPrinterFn = BOOL(WINAPI*)(LPCWSTR);
-
-// winspool's set-default-printer export, bound by its ordinal.
-SetDefaultPrinterFn BindSetDefaultPrinter() {
-  HMODULE winspool = ::GetModuleHandleW(L"winspool.drv");
-  if (winspool == nullptr) {
-    winspool = ::LoadLibraryW(L"winspool.drv");
-  }
-  if (winspool == nullptr) {
-    return nullptr;
-  }
-  return reinterpret_cast<SetDefaultPrinterFn>(
-      reinterpret_cast<void*>(::GetProcAddress(winspool, MAKEINTRESOURCEA(204))));
-}
 
 }  // namespace
 
@@ -47,32 +33,28 @@ static_assert(platform::kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
 uint32_t Win32Spooler::AddPrinterDriverW(const char16_t* server, uint32_t level,
                                          const platform::DriverInfo3W* driverInfo) {
   auto* info = reinterpret_cast<LPBYTE>(const_cast<platform::DriverInfo3W*>(driverInfo));
-  return Result(::AddPrinterDriverW(W(server), level, info));
+  return Result(Functions().AddPrinterDriverW(W(server), level, info));
 }
 
 uint32_t Win32Spooler::AddPrinterW(const char16_t* server, uint32_t level, const platform::PrinterInfo2W* printerInfo,
                                    platform::PrinterHandle* printer) {
   auto* info = reinterpret_cast<LPBYTE>(const_cast<platform::PrinterInfo2W*>(printerInfo));
   ::SetLastError(0);
-  HANDLE h = ::AddPrinterW(W(server), level, info);
+  HANDLE h = Functions().AddPrinterW(W(server), level, info);
   const uint32_t error = h != nullptr ? 0 : ::GetLastError();
   *printer = reinterpret_cast<platform::PrinterHandle>(h);
   return error;
 }
 
 uint32_t Win32Spooler::SetDefaultPrinterW(const char16_t* printerName) {
-  const SetDefaultPrinterFn setDefault = BindSetDefaultPrinter();
-  if (setDefault == nullptr) {
-    return ::GetLastError();
-  }
-  return Result(setDefault(reinterpret_cast<LPCWSTR>(printerName)));
+  return Result(Functions().SetDefaultPrinterW(reinterpret_cast<LPCWSTR>(printerName)));
 }
 
 uint32_t Win32Spooler::EnumPortsW(const char16_t* server, uint32_t level, uint8_t* ports, uint32_t bufferSize,
                                   uint32_t* needed, uint32_t* returned) {
   DWORD n = 0;
   DWORD r = 0;
-  const BOOL ok = ::EnumPortsW(W(server), level, ports, bufferSize, &n, &r);
+  const BOOL ok = Functions().EnumPortsW(W(server), level, ports, bufferSize, &n, &r);
   const uint32_t error = Result(ok);
   if (needed != nullptr) {
     *needed = n;
@@ -88,7 +70,7 @@ uint32_t Win32Spooler::XcvDataW(platform::PrinterHandle xcv, const char16_t* dat
                                 uint32_t* status) {
   DWORD n = 0;
   DWORD s = 0;
-  const BOOL ok = ::XcvDataW(reinterpret_cast<HANDLE>(xcv), reinterpret_cast<PCWSTR>(dataName),
+  const BOOL ok = Functions().XcvDataW(reinterpret_cast<HANDLE>(xcv), reinterpret_cast<PCWSTR>(dataName),
                              const_cast<PBYTE>(input), inputSize, output, outputSize, &n, &s);
   const uint32_t error = Result(ok);
   if (outputNeeded != nullptr) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "wizard/engine/win32/Win32Spooler.h"
+#include "wizard/engine/win32/WinspoolFunctions.h"
 
 namespace quispor::win32 {
 namespace {
@@ -32,7 +33,7 @@ uint32_t Win32Spooler::EnumJobsW(platform::PrinterHandle printer, uint32_t first
                                  uint32_t* returned) {
   DWORD n = 0;
   DWORD r = 0;
-  const BOOL ok = ::EnumJobsW(H(printer), firstJob, jobCount, level, jobs, bufferSize, &n, &r);
+  const BOOL ok = Functions().EnumJobsW(H(printer), firstJob, jobCount, level, jobs, bufferSize, &n, &r);
   const uint32_t error = Result(ok);
   *needed = n;
   *returned = r;
@@ -42,7 +43,7 @@ uint32_t Win32Spooler::EnumJobsW(platform::PrinterHandle printer, uint32_t first
 uint32_t Win32Spooler::GetPrinterW(platform::PrinterHandle printer, uint32_t level, uint8_t* info,
                                    uint32_t bufferSize, uint32_t* needed) {
   DWORD n = 0;
-  const BOOL ok = ::GetPrinterW(H(printer), level, info, bufferSize, &n);
+  const BOOL ok = Functions().GetPrinterW(H(printer), level, info, bufferSize, &n);
   const uint32_t error = Result(ok);
   *needed = n;
   return error;
@@ -52,27 +53,29 @@ uint32_t Win32Spooler::EnumFormsW(platform::PrinterHandle printer, uint32_t leve
                                   uint32_t bufferSize, uint32_t* needed, uint32_t* returned) {
   DWORD n = 0;
   DWORD r = 0;
-  const BOOL ok = ::EnumFormsW(H(printer), level, forms, bufferSize, &n, &r);
+  const BOOL ok = Functions().EnumFormsW(H(printer), level, forms, bufferSize, &n, &r);
   const uint32_t error = Result(ok);
   *needed = n;
   *returned = r;
   return error;
 }
 
-uint32_t Win32Spooler::DeletePrinter(platform::PrinterHandle printer) { return Result(::DeletePrinter(H(printer))); }
+uint32_t Win32Spooler::DeletePrinter(platform::PrinterHandle printer) {
+  return Result(Functions().DeletePrinter(H(printer)));
+}
 
 uint32_t Win32Spooler::DeleteFormW(platform::PrinterHandle printer, const char16_t* formName) {
-  return Result(::DeleteFormW(H(printer), W(formName)));
+  return Result(Functions().DeleteFormW(H(printer), W(formName)));
 }
 
 uint32_t Win32Spooler::DeletePrinterConnectionW(const char16_t* name) {
-  return Result(::DeletePrinterConnectionW(W(name)));
+  return Result(Functions().DeletePrinterConnectionW(W(name)));
 }
 
 uint32_t Win32Spooler::DeletePrinterDriverExW(const char16_t* server, const char16_t* environment,
                                               const char16_t* driverName, uint32_t deleteFlag,
                                               uint32_t versionFlag) {
-  return Result(::DeletePrinterDriverExW(W(server), W(environment), W(driverName), deleteFlag, versionFlag));
+  return Result(Functions().DeletePrinterDriverExW(W(server), W(environment), W(driverName), deleteFlag, versionFlag));
 }
 
 }  // namespace quispor::win32

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "trust/win32/SystemLibrary.h"
+
 namespace quispor::win32 {
 
 static_assert(sizeof(platform::SystemInfoData) == sizeof(SYSTEM_INFO));
@@ -18,12 +20,12 @@ platform::ModuleHandle Win32SystemInfo::GetModuleHandleW(const char16_t* moduleN
 }
 
 platform::ProcAddress Win32SystemInfo::GetProcAddress(platform::ModuleHandle module, const char* procName) {
-  return reinterpret_cast<platform::ProcAddress>(::GetProcAddress(static_cast<HMODULE>(module), procName));
+  return kit::trust::win32::ExportAddress(static_cast<HMODULE>(module), procName);
 }
 
 void Win32SystemInfo::GetNativeSystemInfo(platform::ProcAddress getNativeSystemInfo, platform::SystemInfoData* info) {
-  using GetNativeSystemInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
-  reinterpret_cast<GetNativeSystemInfoFn>(getNativeSystemInfo)(reinterpret_cast<LPSYSTEM_INFO>(info));
+  const auto getNative = kit::trust::win32::AsFunction<decltype(&::GetNativeSystemInfo)>(getNativeSystemInfo);
+  getNative(reinterpret_cast<LPSYSTEM_INFO>(info));
 }
 
 void Win32SystemInfo::GetSystemInfo(platform::SystemInfoData* info) {

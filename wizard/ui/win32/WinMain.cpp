@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "trust/win32/SystemLibrary.h"
 #include "wizard/engine/win32/Win32Platform.h"
 #include "wizard/ui/navigation/CommandLine.h"
 #include "wizard/ui/pages/WizardIds.h"
@@ -18,37 +19,10 @@
 
 namespace {
 
-// The wizard runs elevated, often from a download folder, a USB stick or a
-// share. Every library loaded by name from here on (by this program or by the
-// system's own libraries on its behalf, the spooler's client among them) is
-// taken from the system directory only, never from the program's folder or
-// the current one. The call exists from Windows 8 on, and on Windows 7 with
-// the update that brought it; without it, at least the current folder leaves
-// the search path.
-void LoadLibrariesFromTheSystemDirectoryOnly() {
-  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-  HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void (*)()>(kernel != nullptr ? GetProcAddress(kernel, "SetDefaultDllDirectories") : nullptr));
-  if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-    SetDllDirectoryW(L"");
-  }
-}
-
-// The rich edit classes of the Ethernet and finish pages. The wizard runs
-// elevated, so the library is taken from the system directory only, never
-// through the DLL search path (a planted RICHED20.DLL beside a download must
-// not load). The module stays loaded for the whole run.
-void LoadRichEditLibrary() {
-  if (LoadLibraryExW(L"RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32) != nullptr) return;
-  // Systems without the search flags refuse the call; the full path does the same there.
-  wchar_t folder[MAX_PATH] = {};
-  const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  std::wstring path(folder, length);
-  path += L"\\RICHED20.DLL";
-  LoadLibraryW(path.c_str());
-}
+// The rich edit classes of the Ethernet and finish pages, from the system
+// directory only (a planted RICHED20.DLL beside a download must not load).
+// The module stays loaded for the whole run.
+void LoadRichEditLibrary() { kit::trust::win32::SystemLibrary(L"RICHED20.DLL").release(); }
 
 bool CommandLineAsksForUninstall() {
   const wchar_t* line = GetCommandLineW();
@@ -59,7 +33,10 @@ bool CommandLineAsksForUninstall() {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
-  LoadLibrariesFromTheSystemDirectoryOnly();
+  // The wizard runs elevated, often from a download folder, a USB stick or a
+  // share: no library loaded by name from here on (the spooler's client and
+  // its monitors among them) may come from the program's folder.
+  kit::trust::win32::LoadLibrariesFromTheSystemDirectoryOnly();
 
   namespace unattended = quispor::unattended;
   const unattended::UnattendedCommand command = unattended::ParseCommandLine(unattended::win32::ProcessArguments());
