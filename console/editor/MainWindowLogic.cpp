@@ -8,6 +8,7 @@
 #include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceStore.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
 
 namespace vantrel {
 
@@ -150,8 +151,14 @@ void MainWindowLogic::btnSaveClick() {
   }
   if (!MayReplace(name)) return;
   CollectEditor();
+  // A key keeps the spelling it was created with, whatever case the name is
+  // typed in now; DeviceName follows it, so that the two never differ.
+  if (const std::optional<std::string> key = DeviceKeyName(registry_, entry_.DeviceName)) {
+    entry_.DeviceName = *key;
+  }
   if (SaveDeviceEntry(registry_, entry_)) {
     loadedDevice_ = entry_.DeviceName;
+    if (entry_.DeviceName != name) view_.SetFieldText(EditorField::DevName, entry_.DeviceName);
     RefreshDeviceTree();
   }
 }

@@ -4,6 +4,7 @@
 #include "console/store/DeviceValues.h"
 #include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
 
 namespace vantrel {
 
@@ -119,6 +120,15 @@ bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
 bool DeviceExists(RegistryApi& api, const std::string& deviceName) {
   RegistryAccess reg(api);
   return reg.KeyExists(DevicePath(deviceName));
+}
+
+std::optional<std::string> DeviceKeyName(RegistryApi& api, const std::string& deviceName) {
+  RegistryAccess reg(api);
+  if (!reg.OpenKey(ClassKeyPath(), false)) return std::nullopt;
+  for (std::string& name : reg.GetKeyNames()) {
+    if (SameRegistryName(name, deviceName)) return std::move(name);
+  }
+  return std::nullopt;
 }
 
 DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName) {

@@ -1,5 +1,6 @@
 #include "console/transfer/ProfileTransfer.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
@@ -7,6 +8,7 @@
 #include "console/store/DeviceStore.h"
 #include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
 #include "console/transfer/RegFile.h"
 
 namespace vantrel {
@@ -52,14 +54,19 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
       throw RegistryError(refused + e.what(), e.code());
     }
     // An import writes the key under its DeviceName, so a profile whose
-    // DeviceName names another key could not come back as it was.
-    if (profiles.devices.back().DeviceName != name) {
-      throw std::runtime_error(refused + "its DeviceName value is " + profiles.devices.back().DeviceName + ".");
+    // DeviceName names another key could not come back as it was. One that
+    // differs from its key in letter case only (an earlier console saved
+    // "FRONT" over "Front") is the same key, and goes out in its spelling.
+    DeviceEntry& device = profiles.devices.back();
+    if (!SameRegistryName(device.DeviceName, name)) {
+      throw std::runtime_error(refused + "its DeviceName value is " + device.DeviceName + ".");
     }
+    device.DeviceName = name;
   }
-  const std::set<std::string> exported(names.begin(), names.end());
+  std::set<std::string> exported;
+  for (const std::string& name : names) exported.insert(RegistryNameKey(name));
   for (const AlternateName& alias : ListAlternateNames(registry)) {
-    if (exported.count(alias.device) != 0) profiles.alternateNames.push_back(alias);
+    if (exported.count(RegistryNameKey(alias.device)) != 0) profiles.alternateNames.push_back(alias);
   }
   return profiles;
 }
@@ -68,6 +75,16 @@ ImportPlan PlanImport(RegistryApi& registry, const ProfileSet& profiles) {
   ImportPlan plan;
   for (const DeviceEntry& device : profiles.devices) {
     (DeviceExists(registry, device.DeviceName) ? plan.replaced : plan.added).push_back(device.DeviceName);
+  }
+  const std::vector<AlternateName> current = ListAlternateNames(registry);
+  for (const AlternateName& alias : profiles.alternateNames) {
+    const auto now = std::find_if(current.begin(), current.end(),
+                                  [&](const AlternateName& c) { return SameRegistryName(c.name, alias.name); });
+    if (now == current.end()) {
+      plan.alternateNames.push_back({alias.name, std::nullopt, alias.device});
+    } else if (!SameRegistryName(now->device, alias.device)) {
+      plan.alternateNames.push_back({alias.name, now->device, alias.device});
+    }
   }
   return plan;
 }
@@ -82,6 +99,7 @@ void WriteProfiles(RegistryApi& registry, const ProfileSet& profiles) {
   }
   for (DeviceEntry device : profiles.devices) {
     device.AlternateName.clear();  // written below, every one of them
+    if (const std::optional<std::string> key = DeviceKeyName(registry, device.DeviceName)) device.DeviceName = *key;
     if (!SaveDeviceEntry(registry, device)) {
       throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath));
     }
@@ -106,6 +124,19 @@ std::string ImportQuestion(const std::string& fileName, const ImportPlan& plan) 
   std::string text = "Import " + Devices(plan.added.size() + plan.replaced.size()) + " from " + fileName + "?\n";
   if (!plan.added.empty()) text += "\nDevices to add: " + NameList(plan.added);
   if (!plan.replaced.empty()) text += "\nDevices to replace: " + NameList(plan.replaced);
+  // OPOS applications open devices by these names: one that moves to
+  // another device moves them with it.
+  std::vector<std::string> added;
+  std::vector<std::string> repointed;
+  for (const AlternateNameChange& change : plan.alternateNames) {
+    if (change.from) {
+      repointed.push_back(change.name + " from " + *change.from + " to " + change.to);
+    } else {
+      added.push_back(change.name + " for " + change.to);
+    }
+  }
+  if (!added.empty()) text += "\nAlternate names to add: " + NameList(added);
+  if (!repointed.empty()) text += "\nAlternate names to repoint: " + NameList(repointed);
   return text;
 }
 

@@ -42,14 +42,24 @@ inline constexpr std::size_t kMaxProfileFileBytes = 64u << 20;
 ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
                            const std::optional<std::string>& deviceName);
 
+// An alternate name the import adds (from is none) or points at another
+// device.
+struct AlternateNameChange {
+  std::string name;
+  std::optional<std::string> from;
+  std::string to;
+  bool operator==(const AlternateNameChange&) const = default;
+};
 struct ImportPlan {
   std::vector<std::string> added;
   std::vector<std::string> replaced;
+  std::vector<AlternateNameChange> alternateNames;
 };
 ImportPlan PlanImport(RegistryApi& registry, const ProfileSet& profiles);
 
 // Each device through the store's save, then each alternate name, in the
-// file's order.
+// file's order. A device key that exists keeps its spelling, and DeviceName
+// is written in it.
 void WriteProfiles(RegistryApi& registry, const ProfileSet& profiles);
 
 // The file name offered for an export: the name with the characters a file

@@ -376,6 +376,10 @@ TEST_F(MainWindowLogicTest, SavingTheLoadedOrANewDeviceAsksNothing) {
   Click("Front");
   view.fields[EditorField::DevName] = "FRONT";  // the same key
   Handle(&MainWindowLogic::btnSaveClick);
+  // The key keeps its spelling, and its DeviceName agrees with it.
+  EXPECT_EQ(store.SubkeyNames(kClassKey), (std::vector<std::u16string>{u"Front", u"Till 2"}));
+  EXPECT_TRUE(HasSz(store, DeviceKey("Front"), "DeviceName", "Front"));
+  EXPECT_EQ(Field(EditorField::DevName), "Front");
   view.fields[EditorField::DevName] = "Kitchen";
   Handle(&MainWindowLogic::btnSaveClick);
   EXPECT_TRUE(view.boxes.empty());
