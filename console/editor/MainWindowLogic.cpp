@@ -222,7 +222,15 @@ void MainWindowLogic::Export1Click() {
 }
 
 void MainWindowLogic::Import1Click() {
-  if (hooks_.importProfiles && hooks_.importProfiles()) RefreshDeviceTree();
+  if (!hooks_.importProfiles) return;
+  try {
+    if (hooks_.importProfiles()) RefreshDeviceTree();
+  } catch (const RegistryError&) {
+    // A write failed and was put back, or could not be: the tree shows the
+    // registry as it is now.
+    RefreshDeviceTree();
+    throw;
+  }
 }
 
 void MainWindowLogic::RunHandler(const std::function<void()>& handler) {

@@ -89,14 +89,17 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
   }
 }
 
-bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
-  RegistryAccess reg(api);
-  if (!OpenClassKeyForWriting(reg)) return false;
+namespace {
+
+enum class Saved { NoClassKey, NoDeviceKey, Written };
+
+Saved SaveEntry(RegistryAccess& reg, const DeviceEntry& entry) {
+  if (!OpenClassKeyForWriting(reg)) return Saved::NoClassKey;
   if (!entry.AlternateName.empty()) reg.WriteString(entry.AlternateName, entry.DeviceName);
   reg.CreateKey(entry.DeviceName);
   reg.CloseKey();
 
-  if (!reg.OpenKey(DevicePath(entry.DeviceName), true)) return true;
+  if (!reg.OpenKey(DevicePath(entry.DeviceName), true)) return Saved::NoDeviceKey;
   for (const DeviceValue& value : kDeviceValues) {
     const std::string name(value.name);
     if (value.text) {
@@ -106,7 +109,26 @@ bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
     }
   }
   reg.CloseKey();
-  return true;
+  return Saved::Written;
+}
+
+}  // namespace
+
+bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
+  RegistryAccess reg(api);
+  return SaveEntry(reg, entry) != Saved::NoClassKey;
+}
+
+void WriteDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
+  RegistryAccess reg(api);
+  switch (SaveEntry(reg, entry)) {
+    case Saved::NoClassKey:
+      throw RegistryError("Failed to open key " + ClassKeyPath(), reg.OpenError());
+    case Saved::NoDeviceKey:
+      throw RegistryError("Failed to open key " + DevicePath(entry.DeviceName), reg.OpenError());
+    case Saved::Written:
+      break;
+  }
 }
 
 bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,

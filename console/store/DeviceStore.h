@@ -26,6 +26,11 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
 // RegistryError.
 bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
 
+// The same writes for an import, where a device counts as written only
+// when all 14 values are: a class or device key that cannot be opened for
+// writing is thrown as RegistryError ("Failed to open key %s") too.
+void WriteDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
+
 // Points alternateName at deviceName in the class key, creating the class key
 // as a save does. False when the class key cannot be opened; a refused write
 // is thrown as RegistryError.

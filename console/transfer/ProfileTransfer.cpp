@@ -4,11 +4,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceStore.h"
-#include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
 #include "console/store/RegistryName.h"
+#include "console/transfer/ImportTransaction.h"
 #include "console/transfer/RegFile.h"
 
 namespace vantrel {
@@ -39,12 +38,36 @@ std::string Devices(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " device" : " devices");
 }
 
+// What a failed import says: what failed, and either that nothing was
+// changed or what could not be put back and where the earlier profiles are.
+std::string FailureText(const ImportTransaction::Failure& failure, const std::optional<std::string>& backup) {
+  std::string text = failure.device.empty() ? "the alternate name " + failure.alternateName : "device " + failure.device;
+  text += " could not be written (" + failure.error + ").";
+  const ImportTransaction::Unrestored& left = failure.unrestored;
+  if (left.empty()) return text + " Nothing was changed.";
+  std::vector<std::string> parts;
+  if (!left.devices.empty()) parts.push_back((left.devices.size() == 1 ? "device " : "devices ") + NameList(left.devices));
+  if (!left.alternateNames.empty()) {
+    parts.push_back((left.alternateNames.size() == 1 ? "the alternate name " : "the alternate names ") +
+                    NameList(left.alternateNames));
+  }
+  if (!left.keys.empty()) parts.push_back((left.keys.size() == 1 ? "the key " : "the keys ") + NameList(left.keys));
+  text += " These could not be put back as they were: ";
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : "; ") + parts[i];
+  text += ".";
+  if (backup) text += " The devices it replaced were saved before to " + *backup + ".";
+  return text;
+}
+
 }  // namespace
 
 ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
                            const std::optional<std::string>& deviceName) {
-  const std::vector<std::string> names =
-      deviceName ? std::vector<std::string>{*deviceName} : ListDeviceNames(registry, className);
+  return CollectProfiles(registry,
+                         deviceName ? std::vector<std::string>{*deviceName} : ListDeviceNames(registry, className));
+}
+
+ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>& names) {
   ProfileSet profiles;
   for (const std::string& name : names) {
     const std::string refused = "Device " + name + " cannot be exported: ";
@@ -87,28 +110,6 @@ ImportPlan PlanImport(RegistryApi& registry, const ProfileSet& profiles) {
     }
   }
   return plan;
-}
-
-void WriteProfiles(RegistryApi& registry, const ProfileSet& profiles) {
-  {
-    // Nothing is written when the class key is out of reach.
-    RegistryAccess reg(registry);
-    if (!reg.OpenKey(std::string(kPrinterClassKeyPath), true)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath), reg.OpenError());
-    }
-  }
-  for (DeviceEntry device : profiles.devices) {
-    device.AlternateName.clear();  // written below, every one of them
-    if (const std::optional<std::string> key = DeviceKeyName(registry, device.DeviceName)) device.DeviceName = *key;
-    if (!SaveDeviceEntry(registry, device)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath));
-    }
-  }
-  for (const AlternateName& alias : profiles.alternateNames) {
-    if (!SaveAlternateName(registry, alias.name, alias.device)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath));
-    }
-  }
 }
 
 std::string SuggestedFileName(const std::string& name) {
@@ -171,7 +172,32 @@ bool ImportProfiles(MainView& view, TransferServices& services) {
   if (view.ShowMessageBox(ImportQuestion(fileName, plan), kImportCaption, kMbYesNo | kMbIconQuestion) != kIdYes) {
     return false;
   }
-  WriteProfiles(services.registry, profiles);
+  const std::string notImported = fileName + " was not imported: ";
+
+  std::optional<ImportTransaction> transaction;
+  try {
+    transaction.emplace(services.registry, services.codec, profiles);
+  } catch (const RegistryError& e) {
+    throw RegistryError(
+        notImported + "the device profiles it would change cannot be opened (" + e.what() + "). Nothing was changed.",
+        e.code());
+  }
+  std::optional<std::string> backup;
+  if (const std::vector<std::string> replaced = transaction->Replaced(); !replaced.empty()) {
+    try {
+      backup = services.files.WriteBackup(
+          WriteRegFile(ProfileRegFile(CollectProfiles(services.registry, replaced), services.codec)));
+    } catch (const std::exception& e) {
+      throw std::runtime_error(notImported + "the devices it would replace could not be saved to a backup file first. " +
+                               e.what() + " Nothing was changed.");
+    }
+  }
+  if (const std::optional<ImportTransaction::Failure> failure = transaction->Write()) {
+    throw RegistryError(notImported + FailureText(*failure, backup), failure->code);
+  }
+  std::string done = "Imported " + Devices(profiles.devices.size()) + " from " + fileName + ".";
+  if (backup) done += " The devices it replaced were saved first to " + *backup + ".";
+  view.ShowMessageBox(done, kImportCaption, kMbOk | kMbIconInformation);
   return true;
 }
 
