@@ -472,6 +472,15 @@ TEST_F(VantrelConsoleTest, AFileTheSystemsRegExportWroteImportsAfterABackupOfWha
   ASSERT_GT(bytes.size(), 2u);
   const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
   EXPECT_NE(text.find(L"\"CommName\"=\"COM9\"\r\n\"Baudrate\"=dword:00002580"), std::wstring::npos);
+
+  // Again: the folder made the first time passes the check, and the new
+  // backup does not overwrite the first one.
+  const std::wstring again = ImportByMenu(L"C:\\kit-console\\system.reg",
+                                          L"Import 1 device from system.reg?\n\nDevices to replace: Front",
+                                          "console-15-imported-again");
+  ASSERT_EQ(again.rfind(prefix, 0), 0u) << Narrow(again);
+  EXPECT_NE(again.substr(prefix.size()), backup + L".");
+  EXPECT_EQ(FileBytes(backup), bytes);
 }
 
 TEST_F(VantrelConsoleTest, AUtf8FileAsNotepadSavesItImports) {
@@ -495,7 +504,7 @@ TEST_F(VantrelConsoleTest, AUtf8FileAsNotepadSavesItImports) {
 
   EXPECT_EQ(ImportByMenu(L"C:\\kit-console\\utf8.reg",
                          L"Import 1 device from utf8.reg?\n\nDevices to add: Kitchen\nAlternate names to add: Hot for Kitchen",
-                         "console-15-imported-utf8"),
+                         "console-16-imported-utf8"),
             L"Imported 1 device from utf8.reg.");
   ASSERT_TRUE(kit::e2e::WaitUntil([&] { return TreeTexts().size() == 4; }));
   EXPECT_TRUE(HasSz(L"Kitchen", L"Version", L"caf\u00e9"));
