@@ -1,6 +1,5 @@
 #include "console/editor/EditorRules.h"
 
-#include <algorithm>
 #include <limits>
 
 namespace vantrel {
@@ -52,12 +51,6 @@ std::string ProgramTitleFromPath(std::string_view path) {
 
 MessageBoxRequest ErrorDisplayBox(const std::string& message, const std::string& programTitle) {
   return MessageBoxRequest{ErrorDisplayText(message), programTitle, kMbOk | kMbIconStop};
-}
-
-bool SameRegistryName(std::string_view a, std::string_view b) {
-  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
 }
 
 std::string FormatWith(std::string_view format, std::string_view arg) {

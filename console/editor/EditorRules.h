@@ -32,11 +32,6 @@ struct MessageBoxRequest {
 // The box the error display shows for message.
 MessageBoxRequest ErrorDisplayBox(const std::string& message, const std::string& programTitle);
 
-// Whether two device names name the same registry key. The registry
-// ignores case; ASCII letters are compared without it, other characters
-// as they are, so names that differ there count as different devices.
-bool SameRegistryName(std::string_view a, std::string_view b);
-
 // Replaces the first "%s" of format with arg.
 std::string FormatWith(std::string_view format, std::string_view arg);
 

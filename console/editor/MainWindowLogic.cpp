@@ -8,6 +8,7 @@
 #include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceStore.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
 
 namespace vantrel {
 
@@ -154,8 +155,14 @@ void MainWindowLogic::btnSaveClick() {
   }
   if (!MayReplace(name)) return;
   CollectEditor();
+  // A key keeps the spelling it was created with, whatever case the name is
+  // typed in now; DeviceName follows it, so that the two never differ.
+  if (const std::optional<std::string> key = DeviceKeyName(registry_, entry_.DeviceName)) {
+    entry_.DeviceName = *key;
+  }
   if (SaveDeviceEntry(registry_, entry_)) {
     loadedDevice_ = entry_.DeviceName;
+    if (entry_.DeviceName != name) view_.SetFieldText(EditorField::DevName, entry_.DeviceName);
     RefreshDeviceTree();
   }
 }
@@ -219,7 +226,15 @@ void MainWindowLogic::Export1Click() {
 }
 
 void MainWindowLogic::Import1Click() {
-  if (hooks_.importProfiles && hooks_.importProfiles()) RefreshDeviceTree();
+  if (!hooks_.importProfiles) return;
+  try {
+    if (hooks_.importProfiles()) RefreshDeviceTree();
+  } catch (const RegistryError&) {
+    // A write failed and was put back, or could not be: the tree shows the
+    // registry as it is now.
+    RefreshDeviceTree();
+    throw;
+  }
 }
 
 void MainWindowLogic::RunHandler(const std::function<void()>& handler) {

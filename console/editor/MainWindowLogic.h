@@ -29,7 +29,8 @@ struct MainWindowHooks {
   // "Export...": one device, or every device of the class when none is given.
   std::function<void(const std::string& className, const std::optional<std::string>& deviceName)>
       exportProfiles;
-  // "Import..."; true when it wrote to the registry.
+  // "Import..."; true when it wrote to the registry. A RegistryError it
+  // throws means a write failed after others had been made.
   std::function<bool()> importProfiles;
 };
 

@@ -4,6 +4,7 @@
 #include "console/store/DeviceValues.h"
 #include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
 
 namespace vantrel {
 
@@ -88,14 +89,17 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
   }
 }
 
-bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
-  RegistryAccess reg(api);
-  if (!OpenClassKeyForWriting(reg)) return false;
+namespace {
+
+enum class Saved { NoClassKey, NoDeviceKey, Written };
+
+Saved SaveEntry(RegistryAccess& reg, const DeviceEntry& entry) {
+  if (!OpenClassKeyForWriting(reg)) return Saved::NoClassKey;
   if (!entry.AlternateName.empty()) reg.WriteString(entry.AlternateName, entry.DeviceName);
   reg.CreateKey(entry.DeviceName);
   reg.CloseKey();
 
-  if (!reg.OpenKey(DevicePath(entry.DeviceName), true)) return true;
+  if (!reg.OpenKey(DevicePath(entry.DeviceName), true)) return Saved::NoDeviceKey;
   for (const DeviceValue& value : kDeviceValues) {
     const std::string name(value.name);
     if (value.text) {
@@ -105,7 +109,26 @@ bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
     }
   }
   reg.CloseKey();
-  return true;
+  return Saved::Written;
+}
+
+}  // namespace
+
+bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
+  RegistryAccess reg(api);
+  return SaveEntry(reg, entry) != Saved::NoClassKey;
+}
+
+void WriteDeviceEntry(RegistryApi& api, const DeviceEntry& entry) {
+  RegistryAccess reg(api);
+  switch (SaveEntry(reg, entry)) {
+    case Saved::NoClassKey:
+      throw RegistryError("Failed to open key " + ClassKeyPath(), reg.OpenError());
+    case Saved::NoDeviceKey:
+      throw RegistryError("Failed to open key " + DevicePath(entry.DeviceName), reg.OpenError());
+    case Saved::Written:
+      break;
+  }
 }
 
 bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
@@ -119,6 +142,15 @@ bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
 bool DeviceExists(RegistryApi& api, const std::string& deviceName) {
   RegistryAccess reg(api);
   return reg.KeyExists(DevicePath(deviceName));
+}
+
+std::optional<std::string> DeviceKeyName(RegistryApi& api, const std::string& deviceName) {
+  RegistryAccess reg(api);
+  if (!reg.OpenKey(ClassKeyPath(), false)) return std::nullopt;
+  for (std::string& name : reg.GetKeyNames()) {
+    if (SameRegistryName(name, deviceName)) return std::move(name);
+  }
+  return std::nullopt;
 }
 
 DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName) {

@@ -3,6 +3,7 @@
 // returns.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,11 @@ bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntr
 // RegistryError.
 bool SaveDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
 
+// The same writes for an import, where a device counts as written only
+// when all 14 values are: a class or device key that cannot be opened for
+// writing is thrown as RegistryError ("Failed to open key %s") too.
+void WriteDeviceEntry(RegistryApi& api, const DeviceEntry& entry);
+
 // Points alternateName at deviceName in the class key, creating the class key
 // as a save does. False when the class key cannot be opened; a refused write
 // is thrown as RegistryError.
@@ -34,6 +40,11 @@ bool SaveAlternateName(RegistryApi& api, const std::string& alternateName,
 // Whether the class key has a device key of that name (names compare without
 // case, as the registry compares them).
 bool DeviceExists(RegistryApi& api, const std::string& deviceName);
+
+// The device key the registry takes deviceName for, spelled as the key was
+// created; none when the class has no such key. Names compare as
+// SameRegistryName compares them.
+std::optional<std::string> DeviceKeyName(RegistryApi& api, const std::string& deviceName);
 
 // The 14 values of a device key as they are stored, whatever the connection
 // kind; a missing value reads as empty text or 0, as a save would write it.

@@ -194,4 +194,35 @@ bool RegistryAccess::DeleteValue(const std::string& name) {
   return api_.DeleteValue(current_, name.c_str()) == kErrorSuccess;
 }
 
+std::optional<RawValue> RegistryAccess::ReadRaw(const std::u16string& name, const std::string& shownName) {
+  RawValue value;
+  std::uint32_t size = 0;
+  std::int32_t rc = api_.QueryValueExW(current_, name.c_str(), &value.type, nullptr, &size);
+  for (int attempt = 0; rc == kErrorSuccess; ++attempt) {
+    if (attempt == kMaxReadAttempts) {
+      rc = kErrorMoreData;
+      break;
+    }
+    value.data.resize(size);
+    std::uint32_t len = size;
+    rc = api_.QueryValueExW(current_, name.c_str(), &value.type, value.data.data(), &len);
+    if (rc == kErrorSuccess) {
+      value.data.resize(std::min(len, size));
+      return value;
+    }
+    if (rc == kErrorMoreData) {  // the value grew after the size query
+      size = std::max(len, size * 2 + 2);
+      rc = kErrorSuccess;
+    }
+  }
+  if (rc == kErrorFileNotFound) return std::nullopt;
+  throw RegistryError(Quoted("Failed to get data for '%s'", shownName), rc);
+}
+
+void RegistryAccess::WriteRaw(const std::u16string& name, const std::string& shownName, const RawValue& value) {
+  const std::int32_t rc = api_.SetValueExW(current_, name.c_str(), value.type, value.data.data(),
+                                           static_cast<std::uint32_t>(value.data.size()));
+  if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to set data for '%s'", shownName), rc);
+}
+
 }  // namespace vantrel

@@ -5,12 +5,20 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "console/store/RegistryApi.h"
 
 namespace vantrel {
+
+// A value as the registry keeps it: its type and bytes, text in UTF-16.
+struct RawValue {
+  std::uint32_t type = 0;
+  std::vector<unsigned char> data;
+  bool operator==(const RawValue&) const = default;
+};
 
 class RegistryAccess {
  public:
@@ -50,6 +58,13 @@ class RegistryAccess {
   // REG_DWORD; throws "Failed to set data for '%s'".
   void WriteInteger(const std::string& name, std::int32_t value);
   bool DeleteValue(const std::string& name);
+
+  // The value through the wide calls, for putting it back exactly: none when
+  // it does not exist; another failure throws "Failed to get data for '%s'"
+  // (shownName is the name the message gives).
+  std::optional<RawValue> ReadRaw(const std::u16string& name, const std::string& shownName);
+  // Throws "Failed to set data for '%s'".
+  void WriteRaw(const std::u16string& name, const std::string& shownName, const RawValue& value);
 
  private:
   RegKey BaseKey() const { return current_ != 0 ? current_ : kHkeyLocalMachine; }

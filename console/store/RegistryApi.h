@@ -70,6 +70,14 @@ class RegistryApi {
   // RegSetValueExA(key, name, 0, type, data, size)
   virtual std::int32_t SetValueEx(RegKey key, const char* name, std::uint32_t type,
                                   const unsigned char* data, std::uint32_t size) = 0;
+  // RegQueryValueExW(key, name, NULL, type, data, dataLen) and
+  // RegSetValueExW(key, name, 0, type, data, size): a value's own bytes,
+  // text in UTF-16 whatever the code page, so that an import can put a
+  // value back exactly as it found it.
+  virtual std::int32_t QueryValueExW(RegKey key, const char16_t* name, std::uint32_t* type,
+                                     unsigned char* data, std::uint32_t* dataLen) = 0;
+  virtual std::int32_t SetValueExW(RegKey key, const char16_t* name, std::uint32_t type,
+                                   const unsigned char* data, std::uint32_t size) = 0;
   // RegDeleteValueA(key, name)
   virtual std::int32_t DeleteValue(RegKey key, const char* name) = 0;
   // RegDeleteKeyA(key, subKey)

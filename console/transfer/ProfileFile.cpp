@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <set>
 #include <stdexcept>
 #include <string_view>
 
 #include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceValues.h"
+#include "console/store/RegistryName.h"
 
 namespace vantrel {
 
@@ -33,14 +33,6 @@ char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_
 bool SameNoCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() &&
          std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
-}
-
-// Device and alternate names compare without case, as registry names do.
-std::string Folded(std::string name) {
-  for (char& c : name) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  }
-  return name;
 }
 
 std::string ShownName(std::string_view valueName) {
@@ -98,11 +90,9 @@ class ProfileReader {
       }
     }
     if (set_.devices.empty()) Fail(0, "The file holds no device profile.");
-    std::set<std::string> names;
-    for (const DeviceEntry& device : set_.devices) names.insert(device.DeviceName);
     for (std::size_t i = 0; i < set_.alternateNames.size(); ++i) {
       const AlternateName& alias = set_.alternateNames[i];
-      if (names.count(alias.device) == 0) {
+      if (deviceIndex_.count(RegistryNameKey(alias.device)) == 0) {
         Fail(aliasLines_[i], "The alternate name " + alias.name + " points to " + alias.device +
                                  ", which the file does not hold.");
       }
@@ -140,7 +130,7 @@ class ProfileReader {
       Fail(value.line, "The alternate name " + Shown(value.name) + " must be text (REG_SZ).");
     }
     AlternateName alias{Narrow(value.name, value.line), Narrow(value.text, value.line)};
-    const auto [it, added] = aliasIndex_.emplace(Folded(alias.name), set_.alternateNames.size());
+    const auto [it, added] = aliasIndex_.emplace(RegistryNameKey(alias.name), set_.alternateNames.size());
     if (added) {
       set_.alternateNames.push_back(std::move(alias));
       aliasLines_.push_back(value.line);
@@ -178,13 +168,16 @@ class ProfileReader {
       if (!given[i]) Fail(key.line, "The device key lacks the value " + ShownName(kDeviceValues[i].name) + ".");
     }
     const std::string name = Narrow(keyName, key.line);
-    if (entry.DeviceName != name) {
+    // Names compare as the registry compares them; the key's spelling is
+    // the one that counts, as it does when the profile is written.
+    if (!SameRegistryName(entry.DeviceName, name)) {
       const auto deviceName = std::find_if(kDeviceValues.begin(), kDeviceValues.end(),
                                            [](const DeviceValue& v) { return v.text == &DeviceEntry::DeviceName; });
       Fail(given[static_cast<std::size_t>(deviceName - kDeviceValues.begin())]->line,
            "DeviceName must be the name of its key, " + name + ".");
     }
-    const auto [it, added] = deviceIndex_.emplace(Folded(name), set_.devices.size());
+    entry.DeviceName = name;
+    const auto [it, added] = deviceIndex_.emplace(RegistryNameKey(name), set_.devices.size());
     if (added) {
       set_.devices.push_back(std::move(entry));
     } else if (!(set_.devices[it->second] == entry)) {

@@ -1,12 +1,13 @@
 #include "console/transfer/ProfileTransfer.h"
 
+#include <algorithm>
 #include <set>
 #include <stdexcept>
 
-#include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceStore.h"
-#include "console/store/RegistryAccess.h"
 #include "console/store/RegistryError.h"
+#include "console/store/RegistryName.h"
+#include "console/transfer/ImportTransaction.h"
 #include "console/transfer/RegFile.h"
 
 namespace vantrel {
@@ -37,12 +38,36 @@ std::string Devices(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " device" : " devices");
 }
 
+// What a failed import says: what failed, and either that nothing was
+// changed or what could not be put back and where the earlier profiles are.
+std::string FailureText(const ImportTransaction::Failure& failure, const std::optional<std::string>& backup) {
+  std::string text = failure.device.empty() ? "the alternate name " + failure.alternateName : "device " + failure.device;
+  text += " could not be written (" + failure.error + ").";
+  const ImportTransaction::Unrestored& left = failure.unrestored;
+  if (left.empty()) return text + " Nothing was changed.";
+  std::vector<std::string> parts;
+  if (!left.devices.empty()) parts.push_back((left.devices.size() == 1 ? "device " : "devices ") + NameList(left.devices));
+  if (!left.alternateNames.empty()) {
+    parts.push_back((left.alternateNames.size() == 1 ? "the alternate name " : "the alternate names ") +
+                    NameList(left.alternateNames));
+  }
+  if (!left.keys.empty()) parts.push_back((left.keys.size() == 1 ? "the key " : "the keys ") + NameList(left.keys));
+  text += " These could not be put back as they were: ";
+  for (std::size_t i = 0; i < parts.size(); ++i) text += (i == 0 ? "" : "; ") + parts[i];
+  text += ".";
+  if (backup) text += " The devices it replaced were saved before to " + *backup + ".";
+  return text;
+}
+
 }  // namespace
 
 ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
                            const std::optional<std::string>& deviceName) {
-  const std::vector<std::string> names =
-      deviceName ? std::vector<std::string>{*deviceName} : ListDeviceNames(registry, className);
+  return CollectProfiles(registry,
+                         deviceName ? std::vector<std::string>{*deviceName} : ListDeviceNames(registry, className));
+}
+
+ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>& names) {
   ProfileSet profiles;
   for (const std::string& name : names) {
     const std::string refused = "Device " + name + " cannot be exported: ";
@@ -52,14 +77,19 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
       throw RegistryError(refused + e.what(), e.code());
     }
     // An import writes the key under its DeviceName, so a profile whose
-    // DeviceName names another key could not come back as it was.
-    if (profiles.devices.back().DeviceName != name) {
-      throw std::runtime_error(refused + "its DeviceName value is " + profiles.devices.back().DeviceName + ".");
+    // DeviceName names another key could not come back as it was. One that
+    // differs from its key in letter case only (an earlier console saved
+    // "FRONT" over "Front") is the same key, and goes out in its spelling.
+    DeviceEntry& device = profiles.devices.back();
+    if (!SameRegistryName(device.DeviceName, name)) {
+      throw std::runtime_error(refused + "its DeviceName value is " + device.DeviceName + ".");
     }
+    device.DeviceName = name;
   }
-  const std::set<std::string> exported(names.begin(), names.end());
+  std::set<std::string> exported;
+  for (const std::string& name : names) exported.insert(RegistryNameKey(name));
   for (const AlternateName& alias : ListAlternateNames(registry)) {
-    if (exported.count(alias.device) != 0) profiles.alternateNames.push_back(alias);
+    if (exported.count(RegistryNameKey(alias.device)) != 0) profiles.alternateNames.push_back(alias);
   }
   return profiles;
 }
@@ -69,28 +99,17 @@ ImportPlan PlanImport(RegistryApi& registry, const ProfileSet& profiles) {
   for (const DeviceEntry& device : profiles.devices) {
     (DeviceExists(registry, device.DeviceName) ? plan.replaced : plan.added).push_back(device.DeviceName);
   }
-  return plan;
-}
-
-void WriteProfiles(RegistryApi& registry, const ProfileSet& profiles) {
-  {
-    // Nothing is written when the class key is out of reach.
-    RegistryAccess reg(registry);
-    if (!reg.OpenKey(std::string(kPrinterClassKeyPath), true)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath), reg.OpenError());
-    }
-  }
-  for (DeviceEntry device : profiles.devices) {
-    device.AlternateName.clear();  // written below, every one of them
-    if (!SaveDeviceEntry(registry, device)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath));
-    }
-  }
+  const std::vector<AlternateName> current = ListAlternateNames(registry);
   for (const AlternateName& alias : profiles.alternateNames) {
-    if (!SaveAlternateName(registry, alias.name, alias.device)) {
-      throw RegistryError("Failed to open key " + std::string(kPrinterClassKeyPath));
+    const auto now = std::find_if(current.begin(), current.end(),
+                                  [&](const AlternateName& c) { return SameRegistryName(c.name, alias.name); });
+    if (now == current.end()) {
+      plan.alternateNames.push_back({alias.name, std::nullopt, alias.device});
+    } else if (!SameRegistryName(now->device, alias.device)) {
+      plan.alternateNames.push_back({alias.name, now->device, alias.device});
     }
   }
+  return plan;
 }
 
 std::string SuggestedFileName(const std::string& name) {
@@ -106,6 +125,19 @@ std::string ImportQuestion(const std::string& fileName, const ImportPlan& plan) 
   std::string text = "Import " + Devices(plan.added.size() + plan.replaced.size()) + " from " + fileName + "?\n";
   if (!plan.added.empty()) text += "\nDevices to add: " + NameList(plan.added);
   if (!plan.replaced.empty()) text += "\nDevices to replace: " + NameList(plan.replaced);
+  // OPOS applications open devices by these names: one that moves to
+  // another device moves them with it.
+  std::vector<std::string> added;
+  std::vector<std::string> repointed;
+  for (const AlternateNameChange& change : plan.alternateNames) {
+    if (change.from) {
+      repointed.push_back(change.name + " from " + *change.from + " to " + change.to);
+    } else {
+      added.push_back(change.name + " for " + change.to);
+    }
+  }
+  if (!added.empty()) text += "\nAlternate names to add: " + NameList(added);
+  if (!repointed.empty()) text += "\nAlternate names to repoint: " + NameList(repointed);
   return text;
 }
 
@@ -140,7 +172,32 @@ bool ImportProfiles(MainView& view, TransferServices& services) {
   if (view.ShowMessageBox(ImportQuestion(fileName, plan), kImportCaption, kMbYesNo | kMbIconQuestion) != kIdYes) {
     return false;
   }
-  WriteProfiles(services.registry, profiles);
+  const std::string notImported = fileName + " was not imported: ";
+
+  std::optional<ImportTransaction> transaction;
+  try {
+    transaction.emplace(services.registry, services.codec, profiles);
+  } catch (const RegistryError& e) {
+    throw RegistryError(
+        notImported + "the device profiles it would change cannot be opened (" + e.what() + "). Nothing was changed.",
+        e.code());
+  }
+  std::optional<std::string> backup;
+  if (const std::vector<std::string> replaced = transaction->Replaced(); !replaced.empty()) {
+    try {
+      backup = services.files.WriteBackup(
+          WriteRegFile(ProfileRegFile(CollectProfiles(services.registry, replaced), services.codec)));
+    } catch (const std::exception& e) {
+      throw std::runtime_error(notImported + "the devices it would replace could not be saved to a backup file first. " +
+                               e.what() + " Nothing was changed.");
+    }
+  }
+  if (const std::optional<ImportTransaction::Failure> failure = transaction->Write()) {
+    throw RegistryError(notImported + FailureText(*failure, backup), failure->code);
+  }
+  std::string done = "Imported " + Devices(profiles.devices.size()) + " from " + fileName + ".";
+  if (backup) done += " The devices it replaced were saved first to " + *backup + ".";
+  view.ShowMessageBox(done, kImportCaption, kMbOk | kMbIconInformation);
   return true;
 }
 

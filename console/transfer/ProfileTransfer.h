@@ -25,6 +25,8 @@ class ProfileFiles {
   // Refuses a file longer than maxBytes.
   virtual std::vector<std::uint8_t> Read(const std::string& path, std::size_t maxBytes) = 0;
   virtual void Write(const std::string& path, const std::vector<std::uint8_t>& bytes) = 0;
+  // A new file in the console's backup folder (WriteBackupFile); its path.
+  virtual std::string WriteBackup(const std::vector<std::uint8_t>& bytes) = 0;
 };
 
 struct TransferServices {
@@ -41,16 +43,24 @@ inline constexpr std::size_t kMaxProfileFileBytes = 64u << 20;
 // alternate names that point to each.
 ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
                            const std::optional<std::string>& deviceName);
+// The devices of those key names, with the alternate names that point to
+// each.
+ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>& deviceNames);
 
+// An alternate name the import adds (from is none) or points at another
+// device.
+struct AlternateNameChange {
+  std::string name;
+  std::optional<std::string> from;
+  std::string to;
+  bool operator==(const AlternateNameChange&) const = default;
+};
 struct ImportPlan {
   std::vector<std::string> added;
   std::vector<std::string> replaced;
+  std::vector<AlternateNameChange> alternateNames;
 };
 ImportPlan PlanImport(RegistryApi& registry, const ProfileSet& profiles);
-
-// Each device through the store's save, then each alternate name, in the
-// file's order.
-void WriteProfiles(RegistryApi& registry, const ProfileSet& profiles);
 
 // The file name offered for an export: the name with the characters a file
 // name cannot hold replaced by "_", and ".reg".
@@ -59,7 +69,12 @@ std::string ImportQuestion(const std::string& fileName, const ImportPlan& plan);
 
 void ExportProfiles(MainView& view, TransferServices& services, const std::string& className,
                     const std::optional<std::string>& deviceName);
-// True when the registry was written.
+// All or nothing: before it replaces a device it saves the devices it
+// replaces to a backup file (and writes nothing when it cannot), and when a
+// write fails it puts back what was there. Each device key keeps its
+// spelling, and DeviceName is written in it. True when the registry was
+// written. A write that failed is thrown as RegistryError, whose text says
+// which device failed and whether everything was put back.
 bool ImportProfiles(MainView& view, TransferServices& services);
 
 }  // namespace vantrel

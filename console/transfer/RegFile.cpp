@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "console/transfer/Utf8.h"
+
 namespace vantrel {
 
 namespace {
@@ -66,16 +68,32 @@ std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
   return lines;
 }
 
+bool IsHexDigit(char16_t c) { return HexDigit(c) >= 0; }
+
+// A comment line as the registry editor skips it.
+bool IsComment(std::u16string_view line) { return !line.empty() && (line.front() == u';' || line.front() == u'#'); }
+
+// The line number of offset, counting line ends as SplitLines does.
+int LineOf(std::string_view text, std::size_t offset) {
+  int line = 1;
+  for (std::size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
 class Reader {
  public:
   explicit Reader(std::vector<std::u16string_view> lines) : lines_(std::move(lines)) {}
 
   // brokenTail: the last UTF-16 character lacks its second byte.
-  RegFile Read(std::u16string_view header, bool brokenTail) {
-    if (lines_.empty() || TrimRight(lines_[0]) != header) {
+  RegFile Read(bool brokenTail) {
+    // The editor takes either header in any encoding, after blanks.
+    const std::u16string_view header = lines_.empty() ? std::u16string_view() : TrimRight(TrimLeft(lines_[0]));
+    if (header != kUnicodeHeader && header != kAnsiHeader) {
       Fail(
-          "The file is not a registry file: its first line must be \"Windows Registry Editor "
-          "Version 5.00\" in UTF-16, or \"REGEDIT4\".");
+          "The file is not a registry file: its first line must be \"Windows Registry Editor Version 5.00\" or "
+          "\"REGEDIT4\".");
     }
     if (brokenTail) {
       index_ = lines_.size() - 1;
@@ -83,18 +101,16 @@ class Reader {
     }
     RegFile file;
     for (index_ = 1; index_ < lines_.size(); ++index_) {
-      // A zero would end a name or a text early once it is handed on.
-      if (lines_[index_].find(u'\0') != std::u16string_view::npos) {
-        Fail("The line holds a zero character.");
-      }
+      RefuseZero();
       const std::u16string_view line = TrimLeft(lines_[index_]);
-      if (line.empty() || line.front() == u';') continue;
+      if (line.empty() || IsComment(line)) continue;
       if (line.front() == u'[') {
         file.keys.push_back(KeyLine(line));
       } else if (line.front() == u'"' || line.front() == u'@') {
         if (file.keys.empty()) Fail("A value must come after a key line.");
         file.keys.back().values.push_back(ValueLine(line));
       } else {
+        // The editor skips such a line; it is often a value it would lose.
         Fail("This line is not a key, a value or a comment.");
       }
     }
@@ -104,6 +120,11 @@ class Reader {
  private:
   int LineNumber() const { return static_cast<int>(index_) + 1; }
   [[noreturn]] void Fail(const std::string& reason) const { throw RegFileError(LineNumber(), reason); }
+
+  // A zero would end a name or a text early once it is handed on.
+  void RefuseZero() const {
+    if (lines_[index_].find(u'\0') != std::u16string_view::npos) Fail("The line holds a zero character.");
+  }
 
   // Blanks or a comment may end a line; anything else is refused.
   void ExpectEnd(std::u16string_view rest) const {
@@ -123,6 +144,8 @@ class Reader {
       path.remove_prefix(1);
     }
     if (path.empty()) Fail("The key line names no key.");
+    // The editor skips such a key and every value under it.
+    if (IsBlank(path.front())) Fail("The key name must follow \"[\" without a blank.");
     key.path = std::u16string(path);
     return key;
   }
@@ -163,16 +186,19 @@ class Reader {
     } else if (!rest.empty() && rest.front() == u'-') {
       value.data = RegData::Delete;
       ExpectEnd(rest.substr(1));
-    } else if (StartsWithNoCase(rest, u"dword:")) {
-      rest.remove_prefix(6);
+    } else if (rest.starts_with(u"dword:")) {
+      rest = TrimLeft(rest.substr(6));
       value.data = RegData::Number;
       value.type = 4;
       if (!TakeHex(rest, 8, &value.number)) Fail("A dword value needs 1 to 8 hexadecimal digits.");
       ExpectEnd(rest);
-    } else if (StartsWithNoCase(rest, u"hex")) {
+    } else if (rest.starts_with(u"hex")) {
       value.data = RegData::Hex;
       value.type = HexType(rest);
       HexBytes(rest);
+    } else if (StartsWithNoCase(rest, u"dword:") || StartsWithNoCase(rest, u"hex")) {
+      // The editor reads the type tags in small letters only.
+      Fail("The type of the value must be written in small letters, \"dword:\" or \"hex\".");
     } else {
       Fail("The value's data is neither quoted text, dword: nor hex:.");
     }
@@ -195,25 +221,49 @@ class Reader {
     return type;
   }
 
-  // Byte pairs separated by commas; a line ending in "\" goes on on the next.
+  // Bytes of one or two hexadecimal digits, each followed by a comma or by
+  // the end of the value. A "\" after a comma (or right after the colon)
+  // continues the value on the next line that is not blank or a comment;
+  // anything else there is a value the editor would lose.
   void HexBytes(std::u16string_view rest) {
+    bool afterComma = true;
     for (;;) {
       rest = TrimLeft(rest);
       if (rest.empty() || rest.front() == u';') return;
       if (rest.front() == u'\\') {
+        if (!afterComma) Fail("In a hex value, \"\\\" must follow a comma.");
         ExpectEnd(rest.substr(1));
-        if (++index_ == lines_.size()) {
-          --index_;
-          Fail("The file ends inside a continued hex value.");
-        }
-        rest = lines_[index_];
+        if (!NextContinuedLine(&rest)) return;  // the file ends: the editor keeps the value
         continue;
       }
-      std::uint32_t byte = 0;
-      if (!TakeHex(rest, 2, &byte)) Fail("A hex value holds two-digit bytes separated by commas.");
+      std::size_t digits = 0;
+      while (digits < rest.size() && IsHexDigit(rest[digits])) ++digits;
+      if (digits == 0 || digits > 2) Fail("A hex value holds two-digit bytes separated by commas.");
+      rest.remove_prefix(digits);
+      afterComma = !rest.empty() && rest.front() == u',';
+      if (afterComma) {
+        rest.remove_prefix(1);
+        continue;
+      }
       rest = TrimLeft(rest);
-      if (!rest.empty() && rest.front() == u',') rest.remove_prefix(1);
+      if (!rest.empty() && rest.front() != u';') Fail("A hex value holds two-digit bytes separated by commas.");
+      return;
     }
+  }
+
+  // Moves to the line that continues a hex value, past blank and comment
+  // lines; false at the end of the file.
+  bool NextContinuedLine(std::u16string_view* rest) {
+    while (++index_ < lines_.size()) {
+      RefuseZero();
+      const std::u16string_view line = TrimLeft(lines_[index_]);
+      if (line.empty() || line.front() == u';') continue;
+      if (!IsHexDigit(line.front())) Fail("The hex value of the line before must go on here with its next byte.");
+      *rest = line;
+      return true;
+    }
+    --index_;
+    return false;
   }
 
   std::vector<std::u16string_view> lines_;
@@ -271,18 +321,27 @@ class Utf16Writer {
 
 RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
   std::u16string text;
-  std::u16string_view header = kAnsiHeader;
-  const bool unicode = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
-  if (unicode) {
-    header = kUnicodeHeader;
+  const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+  if (utf16) {
     text.reserve(bytes.size() / 2);
     for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
       text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
     }
   } else {
-    text = codec.Widen(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+    // UTF-8 with its byte-order mark, or any file that is valid UTF-8 (as
+    // Notepad saves by default); the system code page otherwise.
+    std::string_view narrow(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    const bool utf8Mark = narrow.starts_with("\xEF\xBB\xBF");
+    if (utf8Mark) narrow.remove_prefix(3);
+    std::size_t invalidAt = 0;
+    if (!Utf8ToUtf16(narrow, &text, &invalidAt)) {
+      if (utf8Mark) {
+        throw RegFileError(LineOf(narrow, invalidAt), "The file has a UTF-8 byte-order mark, but this line is not UTF-8.");
+      }
+      text = codec.Widen(narrow);
+    }
   }
-  return Reader(SplitLines(text)).Read(header, unicode && bytes.size() % 2 != 0);
+  return Reader(SplitLines(text)).Read(utf16 && bytes.size() % 2 != 0);
 }
 
 std::vector<std::uint8_t> WriteRegFile(const RegFile& file) {

@@ -1,8 +1,11 @@
 // Registry files as the system's registry editor and "reg import" read them:
-// "Windows Registry Editor Version 5.00" in UTF-16LE with a byte-order mark,
-// or "REGEDIT4" in the system code page. The reader knows every line form of
-// the format so that it can name what it refuses; the writer writes text and
-// number values only, which is all a device profile holds.
+// the header "Windows Registry Editor Version 5.00" or "REGEDIT4", in UTF-16LE
+// after its byte-order mark, in UTF-8 (with a byte-order mark, or valid UTF-8
+// throughout, as Notepad saves) or else in the system code page. The reader
+// takes every file the editor imports whole and refuses, naming the line,
+// what the editor would skip or drop without a word (comment lines aside);
+// the writer writes text and number values only, which is all a device
+// profile holds.
 #pragma once
 
 #include <cstdint>

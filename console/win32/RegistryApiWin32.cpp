@@ -8,6 +8,7 @@ namespace {
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
 static_assert(sizeof(HKEY) == sizeof(RegKey));
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
 
 // Predefined keys are sign-extended handle values; the others pass as they are.
 HKEY ToHkey(RegKey key) {
@@ -69,6 +70,17 @@ std::int32_t RegistryApiWin32::QueryValueEx(RegKey key, const char* name, std::u
 std::int32_t RegistryApiWin32::SetValueEx(RegKey key, const char* name, std::uint32_t type,
                                           const unsigned char* data, std::uint32_t size) {
   return RegSetValueExA(ToHkey(key), name, 0, type, data, size);
+}
+
+std::int32_t RegistryApiWin32::QueryValueExW(RegKey key, const char16_t* name, std::uint32_t* type,
+                                             unsigned char* data, std::uint32_t* dataLen) {
+  return RegQueryValueExW(ToHkey(key), reinterpret_cast<const wchar_t*>(name), nullptr, Dw(type), data,
+                          Dw(dataLen));
+}
+
+std::int32_t RegistryApiWin32::SetValueExW(RegKey key, const char16_t* name, std::uint32_t type,
+                                           const unsigned char* data, std::uint32_t size) {
+  return RegSetValueExW(ToHkey(key), reinterpret_cast<const wchar_t*>(name), 0, type, data, size);
 }
 
 std::int32_t RegistryApiWin32::DeleteValue(RegKey key, const char* name) {

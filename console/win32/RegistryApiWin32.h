@@ -1,5 +1,6 @@
 // The console's registry calls on the real registry: each one is the Win32
-// "A" function of the same name, with the arguments passed straight through.
+// function of the same name ("A", or "W" where it says so), with the
+// arguments passed straight through.
 #pragma once
 
 #include "console/store/RegistryApi.h"
@@ -26,6 +27,10 @@ class RegistryApiWin32 final : public RegistryApi {
                             unsigned char* data, std::uint32_t* dataLen) override;
   std::int32_t SetValueEx(RegKey key, const char* name, std::uint32_t type,
                           const unsigned char* data, std::uint32_t size) override;
+  std::int32_t QueryValueExW(RegKey key, const char16_t* name, std::uint32_t* type,
+                             unsigned char* data, std::uint32_t* dataLen) override;
+  std::int32_t SetValueExW(RegKey key, const char16_t* name, std::uint32_t type,
+                           const unsigned char* data, std::uint32_t size) override;
   std::int32_t DeleteValue(RegKey key, const char* name) override;
   std::int32_t DeleteKey(RegKey key, const char* subKey) override;
 };

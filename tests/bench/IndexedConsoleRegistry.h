@@ -42,6 +42,14 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   std::int32_t SetValueEx(vantrel::RegKey, const char*, std::uint32_t, const unsigned char*, std::uint32_t) override {
     return vantrel::kErrorAccessDenied;
   }
+  std::int32_t QueryValueExW(vantrel::RegKey, const char16_t*, std::uint32_t*, unsigned char*,
+                             std::uint32_t*) override {
+    return vantrel::kErrorFileNotFound;
+  }
+  std::int32_t SetValueExW(vantrel::RegKey, const char16_t*, std::uint32_t, const unsigned char*,
+                           std::uint32_t) override {
+    return vantrel::kErrorAccessDenied;
+  }
   std::int32_t DeleteValue(vantrel::RegKey, const char*) override { return vantrel::kErrorAccessDenied; }
   std::int32_t DeleteKey(vantrel::RegKey, const char*) override { return vantrel::kErrorAccessDenied; }
 

@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "console/transfer/BackupFile.h"
+#include "console/transfer/win32/Win32BackupFiles.h"
+#include "console/transfer/win32/Win32TextCodec.h"
 #include "console/win32/UniqueHandle.h"
+#include "trust/win32/Win32FolderPlatform.h"
 
 namespace vantrel::win32 {
 
@@ -55,6 +59,13 @@ void Win32ProfileFiles::Write(const std::string& path, const std::vector<std::ui
     }
     done += written;
   }
+}
+
+std::string Win32ProfileFiles::WriteBackup(const std::vector<std::uint8_t>& bytes) {
+  kit::trust::win32::Win32FolderPlatform folders;
+  Win32BackupFiles files;
+  Win32TextCodec codec;
+  return WriteBackupFile(folders, files, codec, bytes);
 }
 
 }  // namespace vantrel::win32

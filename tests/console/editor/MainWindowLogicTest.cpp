@@ -4,6 +4,7 @@
 
 #include "console/editor/EditorRules.h"
 #include "console/editor/MainWindowLogic.h"
+#include "console/store/RegistryError.h"
 #include "tests/console/editor/RecordingView.h"
 #include "tests/console/store/StoreTestSupport.h"
 #include "tests/fakes/registry/RegistryAssertions.h"
@@ -361,6 +362,22 @@ TEST_F(MainWindowLogicTest, ImportRebuildsTheTreeOnlyWhenItWrote) {
   wrote = true;
   logic.Import1Click();
   EXPECT_EQ(logic.CurrentNode(), kNoNode);
+
+  // A refused file wrote nothing; a failed write may have left the
+  // registry changed, so the tree shows it again.
+  Click("Front");
+  logic.hooks().importProfiles = []() -> bool { throw std::runtime_error("x.reg cannot be imported."); };
+  Handle(&MainWindowLogic::Import1Click);
+  EXPECT_EQ(logic.CurrentNodeText(), "Front");
+  const int clears = view.clears;
+  logic.hooks().importProfiles = []() -> bool {
+    throw RegistryError("x.reg was not imported: device Front could not be written (Failed to set data for 'Pid').", 5);
+  };
+  Handle(&MainWindowLogic::Import1Click);
+  EXPECT_EQ(view.clears, clears + 1);
+  EXPECT_EQ(view.boxes.back().text,
+            "x.reg was not imported: device Front could not be written (Failed to set data for 'Pid').\n"
+            "Administrator rights are needed to change the device profiles.");
 }
 
 TEST_F(MainWindowLogicTest, SavingOverAnotherDeviceAsksAndNoWritesNothing) {
@@ -391,6 +408,10 @@ TEST_F(MainWindowLogicTest, SavingTheLoadedOrANewDeviceAsksNothing) {
   Click("Front");
   view.fields[EditorField::DevName] = "FRONT";  // the same key
   Handle(&MainWindowLogic::btnSaveClick);
+  // The key keeps its spelling, and its DeviceName agrees with it.
+  EXPECT_EQ(store.SubkeyNames(kClassKey), (std::vector<std::u16string>{u"Front", u"Till 2"}));
+  EXPECT_TRUE(HasSz(store, DeviceKey("Front"), "DeviceName", "Front"));
+  EXPECT_EQ(Field(EditorField::DevName), "Front");
   view.fields[EditorField::DevName] = "Kitchen";
   Handle(&MainWindowLogic::btnSaveClick);
   EXPECT_TRUE(view.boxes.empty());

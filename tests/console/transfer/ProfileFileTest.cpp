@@ -87,14 +87,30 @@ TEST_F(ProfileFileTest, EveryKeyStandsForBothRegistryViewsWithTheFourteenValuesI
   EXPECT_LT(valid.find(plain), valid.find(wow));
 }
 
-TEST_F(ProfileFileTest, ARoundTripInEitherEncodingGivesTheSameProfiles) {
+TEST_F(ProfileFileTest, ARoundTripInEveryEncodingGivesTheSameProfiles) {
+  profiles.devices[0].Version = "caf\xe9";  // one character beyond ASCII
+  valid = TextOf(WriteRegFile(ProfileRegFile(profiles, codec)));
   EXPECT_EQ(Read(Utf16File(valid)), profiles);
 
   std::u16string old = valid;
   old.replace(0, old.find(u"\r\n"), u"REGEDIT4");
+  EXPECT_EQ(Read(Utf16File(old)), profiles);
   std::string bytes;
   ASSERT_TRUE(codec.Narrow(old, &bytes));
   EXPECT_EQ(Read(AnsiFile(bytes)), profiles);
+
+  // As Notepad saves the export: UTF-8, with or without a byte-order mark.
+  std::string utf8;
+  for (char16_t c : valid) {
+    if (c < 0x80) {
+      utf8 += static_cast<char>(c);
+    } else {
+      utf8 += static_cast<char>(0xC0 | c >> 6);
+      utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  EXPECT_EQ(Read(AnsiFile(utf8)), profiles);
+  EXPECT_EQ(Read(AnsiFile("\xEF\xBB\xBF" + utf8)), profiles);
 }
 
 TEST_F(ProfileFileTest, KeysOfEitherViewAndAnyLetterCaseMeanTheSameDevice) {
@@ -119,7 +135,7 @@ TEST_F(ProfileFileTest, RefusesAnythingButDeviceProfilesNamingTheLine) {
   EXPECT_EQ(Refusal(u"\"Pid\"=\"P-7\"", u"\"Pid\"=\"P-7\"\r\n\"PID\"=\"P-7\""), (R{pid + 1, "The value Pid is given twice."}));
   EXPECT_EQ(Refusal(u"\"Timeout\"=dword:ffffffff\r\n", u""),
             (R{Line(u"\\Front]"), "The device key lacks the value Timeout."}));
-  EXPECT_EQ(Refusal(u"\"DeviceName\"=\"Front\"", u"\"DeviceName\"=\"FRONT\""),
+  EXPECT_EQ(Refusal(u"\"DeviceName\"=\"Front\"", u"\"DeviceName\"=\"Fronts\""),
             (R{Line(u"\"DeviceName\"=\"Front\""), "DeviceName must be the name of its key, Front."}));
   EXPECT_EQ(Refusal(u"\"Pid\"=\"P-7\"", u"\"Pid\"=\"P-\u4e2d\""),
             (R{pid, "\"P-?\" cannot be written in this system's code page."}));
@@ -144,6 +160,24 @@ TEST_F(ProfileFileTest, RefusesAnythingButDeviceProfilesNamingTheLine) {
                "The device Front is given twice with different values."}));
   EXPECT_EQ(Refusal(u"\"Alias\"=\"Front\"", u"\"Alias\"=\"Lane \\\"7\\\"\"", Where::Last),
             (R{LastLine(u"\"Alias\""), "The alternate name Alias is given twice for different devices."}));
+}
+
+TEST_F(ProfileFileTest, NamesThatDifferOnlyInLetterCaseAreTheSameAsInTheRegistry) {
+  // Written by an earlier console that saved "FRONT" over "Front", and an
+  // alternate name typed in another case.
+  std::u16string text = valid;
+  for (std::size_t at = text.find(u"\"DeviceName\"=\"Front\""); at != std::u16string::npos;
+       at = text.find(u"\"DeviceName\"=\"Front\"", at + 1)) {
+    text.replace(at, 20, u"\"DeviceName\"=\"FRONT\"");
+  }
+  for (std::size_t at = text.find(u"\"Alias\"=\"Front\""); at != std::u16string::npos;
+       at = text.find(u"\"Alias\"=\"Front\"", at + 1)) {
+    text.replace(at, 15, u"\"Alias\"=\"front\"");
+  }
+  const ProfileSet set = Read(Utf16File(text));
+  ASSERT_EQ(set.devices.size(), 2u);
+  EXPECT_EQ(set.devices[0].DeviceName, "Front");  // the key and its name agree
+  EXPECT_EQ(set.alternateNames[0], (AlternateName{"Alias", "front"}));
 }
 
 TEST_F(ProfileFileTest, RefusesAFileWithoutADevice) {

@@ -7,6 +7,7 @@
 #include "tests/console/editor/RecordingView.h"
 #include "tests/console/store/StoreTestSupport.h"
 #include "tests/console/transfer/TransferTestSupport.h"
+#include "tests/fakes/registry/RegistryAssertions.h"
 
 namespace vantrel {
 namespace {
@@ -80,7 +81,9 @@ TEST_F(ProfileTransferTest, ExportDeleteImportRestoresTheDeviceByteForByte) {
   ASSERT_TRUE(DeleteDeviceKey(api, "POSPrinter\\Front"));
 
   ASSERT_TRUE(Import("C:\\lanes\\front.reg", kIdYes));
-  EXPECT_EQ(view.boxes.at(1).text, "Import 1 device from front.reg?\n\nDevices to add: Front");
+  EXPECT_EQ(view.boxes.at(1).text,
+            "Import 1 device from front.reg?\n\nDevices to add: Front\n"
+            "Alternate names to add: Alias for Front, Second for Front");
   EXPECT_EQ(view.boxes.at(1).caption, "Import Devices");
   EXPECT_EQ(view.boxes.at(1).flags, kMbYesNo | kMbIconQuestion);
   EXPECT_TRUE(SameValues(ValuesOf(store, DeviceKey("Front")), device));
@@ -151,6 +154,42 @@ TEST_F(ProfileTransferTest, ImportAsksWhichDevicesItAddsAndReplacesAndNoWritesNo
   EXPECT_FALSE(store.HasKey(DeviceKey("Till 2")));
 }
 
+TEST_F(ProfileTransferTest, ImportAsksAboutTheAlternateNamesItAddsOrRepoints) {
+  ProfileSet file;
+  file.devices = {test::EditorEntry("Front", 0), test::EditorEntry("Till 2", 1)};
+  // Alias moves to Till 2, Other stays (the registry ignores case), New is new.
+  file.alternateNames = {{"Alias", "Till 2"}, {"OTHER", "till 2"}, {"New", "Front"}};
+  files.files["x.reg"] = WriteRegFile(ProfileRegFile(file, codec));
+  api.ClearCalls();
+  EXPECT_FALSE(Import("x.reg", kIdNo));
+  EXPECT_EQ(view.boxes.at(0).text,
+            "Import 2 devices from x.reg?\n\nDevices to replace: Front, Till 2\n"
+            "Alternate names to add: New for Front\nAlternate names to repoint: Alias from Front to Till 2");
+  EXPECT_EQ(Writes(), 0u);
+}
+
+TEST_F(ProfileTransferTest, NamesThatDifferOnlyInLetterCaseMeanTheSameDevice) {
+  // As an earlier console left them: a key whose DeviceName differs in case,
+  // and an alternate name typed in another case.
+  PutDevice(store, "Kiosk", 2);
+  store.PutString(DeviceKey("Kiosk"), u"DeviceName", u"KIOSK");
+  store.PutString(kClassKey, u"Lower", u"kiosk");
+  Export(std::nullopt, "all.reg");
+  const ProfileSet exported = ReadProfileRegFile(ReadRegFile(files.files.at("all.reg"), codec), codec);
+  ASSERT_EQ(exported.devices.size(), 3u);
+  EXPECT_EQ(exported.devices[1].DeviceName, "Kiosk");
+  EXPECT_EQ(exported.alternateNames.back(), (AlternateName{"Lower", "kiosk"}));
+
+  // The file says Kiosk; the registry's key keeps its spelling, and so does
+  // its DeviceName.
+  ASSERT_TRUE(DeleteDeviceKey(api, "POSPrinter\\Kiosk"));
+  PutDevice(store, "KIOSK", 0);
+  ASSERT_TRUE(Import("all.reg", kIdYes));
+  EXPECT_EQ(store.SubkeyNames(kClassKey), (std::vector<std::u16string>{u"Front", u"KIOSK", u"Till 2"}));
+  EXPECT_TRUE(kit::fakes::HasSz(store, DeviceKey("KIOSK"), "DeviceName", "KIOSK"));
+  EXPECT_TRUE(kit::fakes::HasDword(store, DeviceKey("KIOSK"), "ProtocolType", 2));
+}
+
 TEST_F(ProfileTransferTest, ARefusedFileOrAClosedClassKeyWritesNothing) {
   files.files["bad.reg"] = test::Utf16File(
       u"Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Other]\r\n");
@@ -168,9 +207,11 @@ TEST_F(ProfileTransferTest, ARefusedFileOrAClosedClassKeyWritesNothing) {
     FAIL() << "written";
   } catch (const RegistryError& e) {
     EXPECT_EQ(e.code(), kErrorAccessDenied);
-    EXPECT_STREQ(e.what(), "Failed to open key SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER");
+    EXPECT_STREQ(e.what(),
+                 "all.reg was not imported: the device profiles it would change cannot be opened (Failed to open key "
+                 "SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER). Nothing was changed.");
   }
-  EXPECT_EQ(Writes(), 1u);  // only the refused open of the class key
+  EXPECT_EQ(Writes(), 0u);
 }
 
 TEST_F(ProfileTransferTest, FileNamesAndTheQuestionStayReadable) {

@@ -1,9 +1,11 @@
 // Stand-ins for the transfer's platform: the code page of a Western Windows
 // as the console registry fake maps it (bytes 0 to 255 are U+0000 to U+00FF;
-// other characters have no form), and files kept in memory.
+// other characters have no form), and files kept in memory, backups
+// numbered.
 #pragma once
 
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -36,8 +38,16 @@ class MemoryFiles : public ProfileFiles {
     return it->second;
   }
   void Write(const std::string& path, const std::vector<std::uint8_t>& bytes) override { files[path] = bytes; }
+  std::string WriteBackup(const std::vector<std::uint8_t>& bytes) override {
+    if (backupRefusal) throw std::runtime_error(*backupRefusal);
+    const std::string path = "C:\\ProgramData\\Vantrel\\Backups\\Vantrel " + std::to_string(++backups) + ".reg";
+    files[path] = bytes;
+    return path;
+  }
 
   std::map<std::string, std::vector<std::uint8_t>> files;
+  int backups = 0;
+  std::optional<std::string> backupRefusal;
 };
 
 // The text of the Error that f throws; "" when it throws nothing.

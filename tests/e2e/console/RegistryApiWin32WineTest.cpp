@@ -89,5 +89,24 @@ TEST_F(RegistryAdapterWineTest, RecursiveDeletionRemovesTheWholeTree) {
   EXPECT_TRUE(reg.KeyExists(kRoot));
 }
 
+TEST_F(RegistryAdapterWineTest, TheWideCallsKeepTextTheCodePageCannotHold) {
+  RegKey root = Create(kHkeyLocalMachine, kRoot);
+  // "v" and a CJK character, as another tool may have stored it.
+  const unsigned char wide[] = {'v', 0, 0x2d, 0x4e, 0, 0};
+  ASSERT_EQ(api.SetValueExW(root, u"Version", kRegSz, wide, sizeof wide), 0);
+  RegistryAccess reg(api);
+  ASSERT_TRUE(reg.OpenKey(kRoot, false));
+  // The 8-bit calls see a replacement character; the wide ones the value.
+  EXPECT_EQ(reg.ReadString("Version"), "v?");
+  const std::optional<RawValue> raw = reg.ReadRaw(u"Version", "Version");
+  ASSERT_TRUE(raw);
+  EXPECT_EQ(*raw, (RawValue{kRegSz, std::vector<unsigned char>(wide, wide + sizeof wide)}));
+  EXPECT_FALSE(reg.ReadRaw(u"Missing", "Missing"));
+  reg.WriteString("Version", "x");
+  reg.WriteRaw(u"Version", "Version", *raw);
+  EXPECT_EQ(reg.ReadRaw(u"Version", "Version"), raw);
+  api.CloseKey(root);
+}
+
 }  // namespace
 }  // namespace vantrel::win32

@@ -38,6 +38,41 @@ BOOL CALLBACK FindMenu(HWND hwnd, LPARAM lParam) {
   return TRUE;
 }
 
+// The system's registry tool in the bitness of the system: a double click
+// or "reg import" runs that one. On 64-bit Windows a 32-bit program reaches
+// it through Sysnative, and the 32-bit view is below WOW6432Node there.
+struct RegTool {
+  std::wstring exe;
+  std::wstring classKey;  // the console's class key as that tool names it
+};
+RegTool SystemRegTool() {
+  wchar_t windows[MAX_PATH] = {};
+  GetWindowsDirectoryW(windows, MAX_PATH);
+  BOOL wow64 = FALSE;
+  IsWow64Process(GetCurrentProcess(), &wow64);
+  return {std::wstring(windows) + (wow64 ? L"\\Sysnative" : L"\\System32") + L"\\reg.exe",
+          std::wstring(L"HKLM\\SOFTWARE\\") + (wow64 ? L"WOW6432Node\\" : L"") + L"OLEforRetail\\ServiceOPOS\\POSPRINTER"};
+}
+
+// Runs the registry tool with args; its exit code.
+DWORD RunRegTool(const std::wstring& args) {
+  kit::e2e::App tool = kit::e2e::App::Start(SystemRegTool().exe, args);
+  DWORD code = 1;
+  EXPECT_TRUE(tool.WaitForExit(30000, &code));
+  return code;
+}
+
+std::vector<BYTE> FileBytes(const std::wstring& path) {
+  std::vector<BYTE> bytes;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  BYTE buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.insert(bytes.end(), buffer, buffer + read);
+  CloseHandle(file);
+  return bytes;
+}
+
 class VantrelConsoleTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -128,6 +163,20 @@ class VantrelConsoleTest : public ::testing::Test {
     }
     kit::e2e::AnswerMessageBox(*box, button);
     return ::testing::AssertionSuccess();
+  }
+  // "Import..." on the class node with the file given, answering the
+  // question (checked) with Yes; the text of the box that follows, shown in
+  // the screenshot named.
+  std::wstring ImportByMenu(const std::wstring& path, const std::wstring& question, const std::string& shot) {
+    if (!ChooseFromMenu(L"POSPrinter", 2)) return L"no menu";
+    if (!kit::e2e::AnswerFileDialog(app->pid(), path)) return L"no file dialog";
+    if (!Answer(question, IDYES)) return L"another question";
+    auto box = kit::e2e::WaitForMessageBox(app->pid());
+    if (!box) return L"no message box";
+    kit::e2e::SaveScreenshot(shot);
+    const std::wstring text = box->text;
+    kit::e2e::AnswerMessageBox(*box, IDOK);
+    return text;
   }
   // Which connection pages show their controls: RS232, TCP/IP, USB.
   std::vector<bool> PagesShown() const {
@@ -391,11 +440,78 @@ TEST_F(VantrelConsoleTest, ExportDeleteImportRestoresTheProfileByteForByte) {
   box = kit::e2e::WaitForMessageBox(app->pid());
   ASSERT_TRUE(box);
   kit::e2e::SaveScreenshot("console-13-import-question");
-  EXPECT_EQ(box->text, L"Import 1 device from front.reg?\n\nDevices to add: Front");
+  EXPECT_EQ(box->text, L"Import 1 device from front.reg?\n\nDevices to add: Front\nAlternate names to add: Alias for Front");
   kit::e2e::AnswerMessageBox(*box, IDYES);
+  // Nothing was replaced, so no backup was needed.
+  ASSERT_TRUE(Answer(L"Imported 1 device from front.reg.", IDOK));
   ASSERT_TRUE(kit::e2e::WaitUntil([&] { return TreeTexts().size() == 3; }));
   EXPECT_EQ(ReadValues(L"Front"), device);
   EXPECT_EQ(ReadValues(L""), classValues);
+}
+
+TEST_F(VantrelConsoleTest, AFileTheSystemsRegExportWroteImportsAfterABackupOfWhatItReplaces) {
+  ClickDevice(L"Front");
+  kit::e2e::Click(Ctl(IDC_BTNSAVE));
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return ValueNames(L"Front").size() == 14; }));
+  const RawValues device = ReadValues(L"Front");
+  ASSERT_EQ(RunRegTool(L"export " + SystemRegTool().classKey + L"\\Front C:\\kit-console\\system.reg /y"), 0u);
+  PutDword(L"Front", L"Baudrate", 9600);
+  PutSz(L"Front", L"CommName", L"COM9");
+
+  const std::wstring done = ImportByMenu(L"C:\\kit-console\\system.reg",
+                                         L"Import 1 device from system.reg?\n\nDevices to replace: Front",
+                                         "console-14-imported-with-backup");
+  const std::wstring prefix = L"Imported 1 device from system.reg. The devices it replaced were saved first to ";
+  ASSERT_EQ(done.rfind(prefix, 0), 0u) << Narrow(done);
+  EXPECT_EQ(ReadValues(L"Front"), device);
+
+  // The backup is an export of Front as it was just before.
+  const std::wstring backup = done.substr(prefix.size(), done.size() - prefix.size() - 1);
+  EXPECT_EQ(backup.rfind(L"C:\\ProgramData\\Vantrel\\Backups\\Vantrel ", 0), 0u) << Narrow(backup);
+  const std::vector<BYTE> bytes = FileBytes(backup);
+  ASSERT_GT(bytes.size(), 2u);
+  const std::wstring text(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+  EXPECT_NE(text.find(L"\"CommName\"=\"COM9\"\r\n\"Baudrate\"=dword:00002580"), std::wstring::npos);
+
+  // Again: the folder made the first time passes the check, and the new
+  // backup does not overwrite the first one.
+  const std::wstring again = ImportByMenu(L"C:\\kit-console\\system.reg",
+                                          L"Import 1 device from system.reg?\n\nDevices to replace: Front",
+                                          "console-15-imported-again");
+  ASSERT_EQ(again.rfind(prefix, 0), 0u) << Narrow(again);
+  EXPECT_NE(again.substr(prefix.size()), backup + L".");
+  EXPECT_EQ(FileBytes(backup), bytes);
+}
+
+TEST_F(VantrelConsoleTest, AUtf8FileAsNotepadSavesItImports) {
+  // A profile typed into Notepad: UTF-8 without a byte-order mark, with a
+  // character beyond ASCII.
+  std::string profile =
+      "Windows Registry Editor Version 5.00\r\n\r\n"
+      "; typed by hand\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER]\r\n"
+      "\"Hot\"=\"Kitchen\"\r\n\r\n"
+      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\OLEforRetail\\ServiceOPOS\\POSPRINTER\\Kitchen]\r\n"
+      "@=\"SOZELTANO.OPOSPrinter\"\r\n\"Pid\"=\"\"\r\n\"DeviceClass\"=\"POSPrinter\"\r\n\"DeviceName\"=\"Kitchen\"\r\n"
+      "\"DevType\"=\"\"\r\n\"TcpIp\"=\"10.2.2.2\"\r\n\"TcpPort\"=dword:  0000238c\r\n\"Timeout\"=dword:000003e8\r\n"
+      "\"Version\"=\"caf\xc3\xa9\"\r\n\"USBType\"=dword:00000000\r\n\"USBDevName\"=\"\"\r\n\"CommName\"=\"COM1\"\r\n"
+      "\"Baudrate\"=dword:00002580\r\n\"ProtocolType\"=dword:00000001\r\n";
+  HANDLE file = CreateFileW(L"C:\\kit-console\\utf8.reg", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, profile.data(), static_cast<DWORD>(profile.size()), &written, nullptr);
+  CloseHandle(file);
+
+  EXPECT_EQ(ImportByMenu(L"C:\\kit-console\\utf8.reg",
+                         L"Import 1 device from utf8.reg?\n\nDevices to add: Kitchen\nAlternate names to add: Hot for Kitchen",
+                         "console-16-imported-utf8"),
+            L"Imported 1 device from utf8.reg.");
+  ASSERT_TRUE(kit::e2e::WaitUntil([&] { return TreeTexts().size() == 4; }));
+  EXPECT_TRUE(HasSz(L"Kitchen", L"Version", L"caf\u00e9"));
+  EXPECT_TRUE(HasDword(L"Kitchen", L"TcpPort", 9100));
+  EXPECT_TRUE(HasSz(L"", L"Hot", L"Kitchen"));
+  ClickDevice(L"Kitchen");
+  EXPECT_EQ(Text(IDC_EDTIP), L"10.2.2.2");
 }
 
 TEST_F(VantrelConsoleTest, OneExportedFileGivesA32BitControlItsProfileOnEitherWindows) {
@@ -407,15 +523,7 @@ TEST_F(VantrelConsoleTest, OneExportedFileGivesA32BitControlItsProfileOnEitherWi
 
   // The registry tool of 64-bit Windows, as a double click or "reg import"
   // runs it there; on 32-bit Windows the same tool writes the plain keys.
-  wchar_t windows[MAX_PATH] = {};
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  BOOL wow64 = FALSE;
-  IsWow64Process(GetCurrentProcess(), &wow64);
-  const std::wstring reg = std::wstring(windows) + (wow64 ? L"\\Sysnative" : L"\\System32") + L"\\reg.exe";
-  kit::e2e::App tool = kit::e2e::App::Start(reg, L"import C:\\kit-console\\all.reg");
-  DWORD code = 1;
-  ASSERT_TRUE(tool.WaitForExit(30000, &code));
-  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(RunRegTool(L"import C:\\kit-console\\all.reg"), 0u);
   // The same keys in both views; a value the profile lacked comes as a save
   // writes it.
   const RawValue ip{REG_SZ, {'1', 0, '0', 0, '.', 0, '1', 0, '.', 0, '1', 0, '.', 0, '1', 0, 0, 0}};

@@ -65,6 +65,11 @@ std::int32_t FakeConsoleRegistry::Injected(const std::string& function,
   return 0;
 }
 
+std::int32_t FakeConsoleRegistry::Write(const std::string& function, const std::string& name) {
+  const std::int32_t injected = Injected(function, name);
+  return ++writes_ == failingWrite_ ? failingWriteError_ : injected;
+}
+
 std::int32_t FakeConsoleRegistry::Log(const std::string& function, vantrel::RegKey key,
                                       const std::string& name, std::uint32_t arg,
                                       std::int32_t result) {
@@ -93,7 +98,7 @@ std::int32_t FakeConsoleRegistry::CreateKeyEx(vantrel::RegKey parent, const char
   const std::string fn = "RegCreateKeyExA";
   Before(fn);
   const std::string name = subKey ? subKey : "";
-  std::int32_t rc = Injected(fn, name);
+  std::int32_t rc = Write(fn, name);
   if (rc == 0) {
     FakeRegistryStore::Handle handle = 0;
     rc = store_.CreateKey(parent, Name(subKey), access, &handle, disposition);
@@ -225,8 +230,40 @@ std::int32_t FakeConsoleRegistry::SetValueEx(vantrel::RegKey key, const char* na
   const std::string fn = "RegSetValueExA";
   Before(fn);
   const std::string valueName = name ? name : "";
-  std::int32_t rc = Injected(fn, valueName);
+  std::int32_t rc = Write(fn, valueName);
   if (rc == 0) rc = store_.SetValue(key, Name(name), type, WideData(type, data, size));
+  return Log(fn, key, valueName, type, rc);
+}
+
+std::int32_t FakeConsoleRegistry::QueryValueExW(vantrel::RegKey key, const char16_t* name,
+                                                std::uint32_t* type, unsigned char* data,
+                                                std::uint32_t* dataLen) {
+  const std::string fn = "RegQueryValueExW";
+  Before(fn);
+  const std::string valueName = NarrowBytes(name ? name : u"");
+  std::int32_t rc = Injected(fn, valueName);
+  if (rc == 0) {
+    FakeRegValue value;
+    rc = store_.QueryValue(key, name ? name : u"", &value);
+    if (rc == 0) {
+      if (type) *type = value.type;
+      rc = FillData(value.data, data, dataLen);
+    }
+  }
+  return Log(fn, key, valueName, data ? 1u : 0u, rc);
+}
+
+std::int32_t FakeConsoleRegistry::SetValueExW(vantrel::RegKey key, const char16_t* name,
+                                              std::uint32_t type, const unsigned char* data,
+                                              std::uint32_t size) {
+  const std::string fn = "RegSetValueExW";
+  Before(fn);
+  const std::string valueName = NarrowBytes(name ? name : u"");
+  std::int32_t rc = Write(fn, valueName);
+  if (rc == 0) {
+    rc = store_.SetValue(key, name ? name : u"", type,
+                         data ? std::vector<std::uint8_t>(data, data + size) : std::vector<std::uint8_t>());
+  }
   return Log(fn, key, valueName, type, rc);
 }
 
@@ -234,7 +271,7 @@ std::int32_t FakeConsoleRegistry::DeleteValue(vantrel::RegKey key, const char* n
   const std::string fn = "RegDeleteValueA";
   Before(fn);
   const std::string valueName = name ? name : "";
-  std::int32_t rc = Injected(fn, valueName);
+  std::int32_t rc = Write(fn, valueName);
   if (rc == 0) rc = store_.DeleteValue(key, Name(name));
   return Log(fn, key, valueName, 0, rc);
 }
@@ -243,7 +280,7 @@ std::int32_t FakeConsoleRegistry::DeleteKey(vantrel::RegKey key, const char* sub
   const std::string fn = "RegDeleteKeyA";
   Before(fn);
   const std::string name = subKey ? subKey : "";
-  std::int32_t rc = Injected(fn, name);
+  std::int32_t rc = Write(fn, name);
   if (rc == 0) rc = store_.DeleteKey(key, Name(subKey));
   return Log(fn, key, name, 0, rc);
 }

@@ -2,7 +2,7 @@
 // the Win32 "A" functions of a single-byte code page: names and string data
 // are mapped byte-wise to and from the wide store, buffers too small give
 // 234 with the needed size, a null data pointer asks for the size, and
-// every call is logged.
+// every call is logged. The two "W" value calls see the stored bytes.
 #pragma once
 
 #include <cstdint>
@@ -45,6 +45,10 @@ class FakeConsoleRegistry : public vantrel::RegistryApi {
                             unsigned char* data, std::uint32_t* dataLen) override;
   std::int32_t SetValueEx(vantrel::RegKey key, const char* name, std::uint32_t type,
                           const unsigned char* data, std::uint32_t size) override;
+  std::int32_t QueryValueExW(vantrel::RegKey key, const char16_t* name, std::uint32_t* type,
+                             unsigned char* data, std::uint32_t* dataLen) override;
+  std::int32_t SetValueExW(vantrel::RegKey key, const char16_t* name, std::uint32_t type,
+                           const unsigned char* data, std::uint32_t size) override;
   std::int32_t DeleteValue(vantrel::RegKey key, const char* name) override;
   std::int32_t DeleteKey(vantrel::RegKey key, const char* subKey) override;
 
@@ -56,12 +60,21 @@ class FakeConsoleRegistry : public vantrel::RegistryApi {
   // From now on, every call of function whose name argument equals name
   // (exactly; "*" for any) fails with error, without touching the store.
   void FailCall(const std::string& function, const std::string& name, std::int32_t error);
+  // Writes are the calls that can change the store: creating a key, setting,
+  // deleting a value or a key. The count runs from construction.
+  int WriteCount() const { return writes_; }
+  // The k-th write from now (1 is the next) fails with error without
+  // touching the store; the writes before and after it are carried out.
+  void FailWrite(int k, std::int32_t error) { failingWrite_ = writes_ + k; failingWriteError_ = error; }
+
   // Runs before each call is carried out, with the function's name; a test
   // uses it to change the store between two calls.
   std::function<void(const std::string& function)> beforeCall;
 
  private:
   std::int32_t Injected(const std::string& function, const std::string& name) const;
+  // Counts a write and answers its injected failure, if any.
+  std::int32_t Write(const std::string& function, const std::string& name);
   std::int32_t Log(const std::string& function, vantrel::RegKey key, const std::string& name,
                    std::uint32_t arg, std::int32_t result);
   void Before(const std::string& function) {
@@ -76,6 +89,9 @@ class FakeConsoleRegistry : public vantrel::RegistryApi {
   FakeRegistryStore& store_;
   std::vector<ConsoleRegCall> calls_;
   std::vector<Failure> failures_;
+  int writes_ = 0;
+  int failingWrite_ = 0;
+  std::int32_t failingWriteError_ = 0;
 };
 
 }  // namespace kit::fakes

@@ -55,4 +55,21 @@ inline ::testing::AssertionResult HasDword(const FakeRegistryStore& store,
   return ::testing::AssertionSuccess();
 }
 
+// The keys below path (spelled as created) with each value's name, type
+// and bytes in enumeration order: equal dumps are equal registries.
+inline std::string Dump(const FakeRegistryStore& store, const std::u16string& path) {
+  std::string out = NarrowBytes(path) + "\n";
+  for (const std::u16string& name : store.ValueNames(path)) {
+    const auto value = store.Value(path, name);
+    out += "  " + NarrowBytes(name) + ":" + std::to_string(value->type) + ":";
+    for (std::uint8_t b : value->data) {
+      out += "0123456789abcdef"[b >> 4];
+      out += "0123456789abcdef"[b & 15];
+    }
+    out += "\n";
+  }
+  for (const std::u16string& key : store.SubkeyNames(path)) out += Dump(store, path + u"\\" + key);
+  return out;
+}
+
 }  // namespace kit::fakes
