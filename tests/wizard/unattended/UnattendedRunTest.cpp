@@ -291,6 +291,12 @@ TEST_F(UnattendedRunTest, ARemovalThatStoppedExitsWithItsCodeUntilNothingOfTheMa
   EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif"}), 0u);
   EXPECT_TRUE(Logged("nothing of the maker's models is installed; nothing to remove\r\n"));
   EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 0u);
+  // Without the list of drivers neither can tell that nothing is left.
+  for (const char16_t* whatIf : {u"/whatif", u"/log=C:\\ProgramData\\Quispor\\Quispor.log"}) {
+    spooler.FailNext("EnumPrinterDriversW", 1722);
+    EXPECT_EQ(Run({u"/quiet", u"/uninstall", whatIf}), 1722u);
+  }
+  EXPECT_TRUE(Logged("the printer drivers cannot be listed: 1722\r\n"));
 }
 
 TEST_F(UnattendedRunTest, UsageAndSwitchesWithoutQuietShowTheBoxAndNoLog) {
