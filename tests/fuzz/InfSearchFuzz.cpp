@@ -1,8 +1,9 @@
 // INF file content as the fuzzer makes it; the first byte picks the model
 // (including indexes outside the catalogue). The search must match exactly
 // when the model's data file name is in the content as ANSI text or as
-// UTF-16LE text at an even offset. The one-pass searcher is also held
-// against a plain search for names the fuzzer chooses.
+// UTF-16LE text at an even offset, and the search for all models at once
+// when one model's does. The one-pass searcher is also held against a plain
+// search for names the fuzzer chooses.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -49,6 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if ((found == 1) != PlainSearch(content, ansi, wide)) std::abort();
   }
+  // The search for every model's name at once finds what one of the single
+  // searches finds.
+  bool any = false;
+  for (int32_t m = 0; m < quispor::modelCount; ++m) {
+    any = any || quispor::removal::InfContainsModel(files, codePage, u"C:\\Windows\\inf\\oem1.inf", m) == 1;
+  }
+  quispor::removal::InfReader all(files, codePage, quispor::removal::InfReader::AllModels{});
+  if ((all.Contains(u"C:\\Windows\\inf\\oem1.inf") == 1) != any) std::abort();
 
   // Names of the fuzzer's own: the first byte after the model byte gives the
   // narrow name's length, the wide name is its UTF-16LE form, the rest is text.

@@ -38,6 +38,36 @@ InstalledPrinter& RecordFor(InstalledPrinterList& list, std::u16string_view driv
   return record;
 }
 
+// Calls take(name) for each installed driver of the running program's
+// environment (EnumPrinterDriversW level 1), in enumeration order. 0, or the
+// code of the failing call.
+template <typename Take>
+uint32_t ForEachInstalledDriver(platform::Spooler& spooler, Take take) {
+  uint32_t needed = 0;
+  uint32_t returned = 0;
+  uint32_t error = spooler.EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &returned);
+  if (error != 0 && error != platform::kErrorInsufficientBuffer) {
+    return error;
+  }
+  if (needed == 0) {
+    return 0;
+  }
+  platform::SpoolerBuffer buffer(needed);
+  if (buffer.data() == nullptr) {
+    return platform::kErrorInsufficientBuffer;
+  }
+  returned = 0;
+  error = spooler.EnumPrinterDriversW(nullptr, nullptr, 1, buffer.data(), buffer.size(), &needed, &returned);
+  if (error != 0) {
+    return error;
+  }
+  const uint32_t fits = buffer.size() / sizeof(platform::DriverInfo1W);
+  for (uint32_t i = 0; i < returned && i < fits; ++i) {
+    take(View(buffer.record<platform::DriverInfo1W>(i).pName));
+  }
+  return 0;
+}
+
 }  // namespace
 
 void ScanInstalledPrinters(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
@@ -82,32 +112,23 @@ bool IsPrinterConnection(const platform::PrinterInfo2W& printer) {
 }
 
 bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name) {
-  uint32_t needed = 0;
-  uint32_t returned = 0;
-  spooler.EnumPrinterDriversW(nullptr, nullptr, 1, nullptr, 0, &needed, &returned);
-  if (needed == 0) {
-    return false;
-  }
-  platform::SpoolerBuffer buffer(needed);
-  if (buffer.data() == nullptr) {
-    return false;
-  }
-  returned = 0;
-  if (spooler.EnumPrinterDriversW(nullptr, nullptr, 1, buffer.data(), buffer.size(), &needed, &returned) != 0) {
-    return false;
-  }
-  const uint32_t fits = buffer.size() / sizeof(platform::DriverInfo1W);
-  if (returned > fits) {
-    returned = fits;
-  }
+  bool found = false;
   // Whole names are compared, so a long driver name cannot pass for a short
   // one through a cut copy.
-  for (uint32_t i = 0; i < returned; ++i) {
-    if (NamesEqualIgnoringCase(View(buffer.record<platform::DriverInfo1W>(i).pName), View(name))) {
-      return true;
+  ForEachInstalledDriver(spooler, [&](std::u16string_view driver) {
+    found = found || NamesEqualIgnoringCase(driver, View(name));
+  });
+  return found;
+}
+
+uint32_t InstalledCatalogueDrivers(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
+                                   std::vector<std::u16string>& names) {
+  names.clear();
+  return ForEachInstalledDriver(spooler, [&](std::u16string_view driver) {
+    if (rows != nullptr && MatchesCatalogue(driver, rows, count)) {
+      names.emplace_back(driver);
     }
-  }
-  return false;
+  });
 }
 
 }  // namespace quispor

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "wizard/engine/ModelCatalogue.h"
@@ -42,5 +43,12 @@ bool IsPrinterConnection(const platform::PrinterInfo2W& printer);
 // True when an installed printer driver (EnumPrinterDriversW, the running
 // program's environment, level 1) has this name without regard to ASCII case.
 bool IsDriverInstalled(platform::Spooler& spooler, const char16_t* name);
+
+// The installed printer drivers (as IsDriverInstalled lists them) whose name
+// equals a row's name without regard to ASCII case, in enumeration order and
+// spelled as the spooler spells them. 0, or the code of the failing
+// enumeration (122 when its buffer cannot be had).
+uint32_t InstalledCatalogueDrivers(platform::Spooler& spooler, const PrinterModel* rows, uint16_t count,
+                                   std::vector<std::u16string>& names);
 
 }  // namespace quispor

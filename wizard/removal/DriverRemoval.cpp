@@ -44,9 +44,13 @@ uint32_t UninstallOneDriver(RemovalServices& services, RemovalLists& lists, cons
   if (error != 0) {
     return error;
   }
-  DeleteMyInfFile(services, modelIndex, steps);
+  std::u16string package;
+  const uint32_t packageCode = DeleteMyInfFile(services, modelIndex, steps, &package);
+  if (StepSucceeded(packageCode) && !package.empty()) {
+    lists.packagesDeleted.push_back(package);
+  }
   ReenumerateDevices(services.deviceSetup);
-  return 0;
+  return packageCode;
 }
 
 }  // namespace quispor::removal

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "wizard/removal/PrinterRemoval.h"
 #include "wizard/removal/RemovalServices.h"
@@ -10,16 +12,19 @@
 
 namespace quispor::removal {
 
-// The lists one run reuses from driver to driver.
+// The lists one run reuses from driver to driver, and the packages its
+// drivers' removals deleted.
 struct RemovalLists {
   PrinterNameList printers;
   FormNameList forms;
+  std::vector<std::u16string> packagesDeleted;
 };
 
-// 0 on success, else the Windows error code that stopped it. driverName is
-// used as the spooler spells it; modelIndex picks the data file of the
-// package search. The printers, the driver and the package are reported as
-// steps when steps is given.
+// 0 on success (3010 when the package's deletion completes at the next
+// restart), else the Windows error code that stopped it: of the printers,
+// the driver or pnputil. driverName is used as the spooler spells it;
+// modelIndex picks the data file of the package search. The printers, the
+// driver and the package are reported as steps when steps is given.
 uint32_t UninstallOneDriver(RemovalServices& services, RemovalLists& lists, const char16_t* driverName,
                             int32_t modelIndex, SequenceReport* steps = nullptr);
 

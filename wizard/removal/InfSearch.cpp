@@ -121,13 +121,22 @@ bool ContainsName(std::string_view text, std::string_view narrow, std::string_vi
 
 InfReader::InfReader(platform::CrtFiles& files, platform::CodePage& codePage, int32_t modelIndex)
     : files_(files), codePage_(codePage) {
+  Add(modelIndex);
+}
+
+InfReader::InfReader(platform::CrtFiles& files, platform::CodePage& codePage, AllModels)
+    : files_(files), codePage_(codePage) {
+  for (int32_t i = 0; i < modelCount; ++i) {
+    Add(i);
+  }
+}
+
+void InfReader::Add(int32_t modelIndex) {
   if (modelIndex < 0 || modelIndex >= modelCount) {
     return;
   }
   const char16_t* dataFile = ModelCatalogue[modelIndex].driverFiles[2];
-  narrowName_ = Narrow(codePage_, dataFile);
-  wideName_ = Utf16LeBytes(dataFile);
-  search_.emplace(narrowName_, wideName_);
+  searches_.emplace_back(Narrow(codePage_, dataFile), Utf16LeBytes(dataFile));
 }
 
 bool InfReader::ReadWhole(const std::string& path, std::size_t* size) {
@@ -165,7 +174,7 @@ bool InfReader::ReadWhole(const std::string& path, std::size_t* size) {
 }
 
 int InfReader::Contains(const char16_t* path) {
-  if (path == nullptr || !search_) {
+  if (path == nullptr || searches_.empty()) {
     return 0;
   }
   const std::string narrowPath = Narrow(codePage_, path);
@@ -173,7 +182,13 @@ int InfReader::Contains(const char16_t* path) {
   if (narrowPath.empty() || !ReadWhole(narrowPath, &size)) {
     return 0;
   }
-  return search_->In(std::string_view(buffer_.data(), size)) ? 1 : 0;
+  const std::string_view text(buffer_.data(), size);
+  for (const NameSearch& search : searches_) {
+    if (search.In(text)) {
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int InfContainsModel(platform::CrtFiles& files, platform::CodePage& codePage, const char16_t* path,

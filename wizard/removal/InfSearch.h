@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -47,11 +46,15 @@ bool ContainsName(std::string_view text, std::string_view narrow, std::string_vi
 class InfReader {
  public:
   InfReader(platform::CrtFiles& files, platform::CodePage& codePage, int32_t modelIndex);
+  // Looks for the data file names of every catalogue model at once.
+  struct AllModels {};
+  InfReader(platform::CrtFiles& files, platform::CodePage& codePage, AllModels);
   InfReader(const InfReader&) = delete;
   InfReader& operator=(const InfReader&) = delete;
 
   // 1 when the file at path (wide, converted to the ANSI code page to open
-  // it) contains the data file name of the model, else 0. The file is read
+  // it) contains the data file name of the model (of any, for AllModels),
+  // else 0. The file is read
   // in binary and only for reading, so a read-only INF counts, and the name
   // is looked for both as ANSI text and as UTF-16LE text. Case counts. A
   // file that cannot be opened, sized or read whole, or an unknown model,
@@ -61,11 +64,11 @@ class InfReader {
  private:
   bool ReadWhole(const std::string& path, std::size_t* size);
 
+  void Add(int32_t modelIndex);
+
   platform::CrtFiles& files_;
   platform::CodePage& codePage_;
-  std::string narrowName_;
-  std::string wideName_;  // UTF-16LE bytes
-  std::optional<NameSearch> search_;  // none for an unknown model
+  std::vector<NameSearch> searches_;  // none for an unknown model
   std::vector<char> buffer_;  // never shrinks; a file uses its first bytes
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr uint32_t kPathCapacity = 260;
 constexpr std::size_t kCommandLineCapacity = 520;
-constexpr uint32_t kErrorFunctionFailed = 1627;  // ERROR_FUNCTION_FAILED
+constexpr uint32_t kMessageCapacity = 512;
 
 // The system directory (for example C:\Windows\system32), or empty when it
 // cannot be had whole.
@@ -58,6 +58,43 @@ std::u16string FileName(const platform::FindDataW& data) {
   return std::u16string(data.cFileName, n);
 }
 
+// Calls found(name) for each oem*.inf of folder with a plain name that the
+// reader finds its name in, in search order, until found returns false. 0,
+// or the code of FindFirstFileW (2: no oem*.inf at all).
+template <typename Found>
+uint32_t ForEachModelInf(RemovalServices& services, const std::u16string& folder, InfReader& reader, Found found) {
+  platform::FindDataW data{};
+  platform::OpenSearch search;
+  const std::u16string pattern = folder + u"\\oem*.inf";
+  const uint32_t error = services.fileSearch.FindFirstFileW(pattern.c_str(), &data, search.put(services.fileSearch));
+  if (error != 0) {
+    return error;
+  }
+  do {
+    const std::u16string name = FileName(data);
+    if (IsPlainFileName(name) && name.size() < static_cast<std::size_t>(kPackageNameCapacity)) {
+      const std::u16string path = folder + u"\\" + name;
+      if (reader.Contains(path.c_str()) == 1 && !found(name)) {
+        return 0;
+      }
+    }
+    data = platform::FindDataW{};
+  } while (services.fileSearch.FindNextFileW(search.get(), &data) == 0);
+  return 0;
+}
+
+// The system's text for a code, without its line end; empty when it has none.
+std::u16string SystemText(platform::Processes& processes, uint32_t code) {
+  char16_t text[kMessageCapacity] = {};
+  const uint32_t length = processes.FormatMessageW(
+      platform::kFormatMessageFromSystem | platform::kFormatMessageIgnoreInserts, code, 0, text, kMessageCapacity);
+  std::u16string_view view(text, length < kMessageCapacity ? length : 0);
+  while (!view.empty() && (view.back() == u'\r' || view.back() == u'\n' || view.back() == u' ')) {
+    view.remove_suffix(1);
+  }
+  return std::u16string(view);
+}
+
 }  // namespace
 
 int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t modelIndex) {
@@ -66,34 +103,40 @@ int GetMyOemInfFile(RemovalServices& services, char16_t* packageName, int32_t mo
     return 0;
   }
   const std::u16string folder = InfFolder(systemDirectory);
-  const std::u16string pattern = folder + u"\\oem*.inf";
-  Log(u"GetMyOemInfFile::searchFileName=" + pattern + u"\r\n");
-
-  platform::FindDataW data{};
-  platform::OpenSearch search;
-  const uint32_t error = services.fileSearch.FindFirstFileW(pattern.c_str(), &data, search.put(services.fileSearch));
+  Log(u"GetMyOemInfFile::searchFileName=" + folder + u"\\oem*.inf\r\n");
+  InfReader reader(services.files, services.codePage, modelIndex);
+  int result = 0;
+  const uint32_t error = ForEachModelInf(services, folder, reader, [&](const std::u16string& name) {
+    std::copy(name.begin(), name.end(), packageName);
+    packageName[name.size()] = u'\0';
+    result = 1;
+    return false;
+  });
   if (error != 0) {
     Log(u"GetMyOemInfFile::FindFirstFile error=" + DecimalCode(error) + u"\r\n");
-    return 0;
   }
-  InfReader reader(services.files, services.codePage, modelIndex);
-  do {
-    const std::u16string name = FileName(data);
-    if (IsPlainFileName(name) && name.size() < static_cast<std::size_t>(kPackageNameCapacity)) {
-      const std::u16string path = folder + u"\\" + name;
-      if (reader.Contains(path.c_str()) == 1) {
-        std::copy(name.begin(), name.end(), packageName);
-        packageName[name.size()] = u'\0';
-        return 1;
-      }
-    }
-    data = platform::FindDataW{};
-  } while (services.fileSearch.FindNextFileW(search.get(), &data) == 0);
-  return 0;
+  return result;
+}
+
+std::vector<std::u16string> FindMakerPackages(RemovalServices& services) {
+  std::vector<std::u16string> packages;
+  const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
+  if (systemDirectory.empty()) {
+    return packages;
+  }
+  InfReader reader(services.files, services.codePage, InfReader::AllModels{});
+  const uint32_t error = ForEachModelInf(services, InfFolder(systemDirectory), reader, [&](const std::u16string& name) {
+    packages.push_back(name);
+    return true;
+  });
+  if (error != 0 && error != platform::kErrorFileNotFound) {
+    Log(u"FindMakerPackages::FindFirstFile error=" + DecimalCode(error) + u"\r\n");
+  }
+  return packages;
 }
 
 int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicationPath, const char16_t* command,
-                        const char16_t* currentDirectory) {
+                        const char16_t* currentDirectory, uint32_t* exitCode) {
   platform::StartupInfoW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = platform::kStartfUseShowWindow;
@@ -114,16 +157,17 @@ int ExecuteCmdByProcess(platform::Processes& processes, const char16_t* applicat
   platform::OwnedKernelHandle process(processes, info.hProcess);
   platform::OwnedKernelHandle thread(processes, info.hThread);
   processes.WaitForSingleObject(process.get(), platform::kInfinite);
+  if (exitCode != nullptr) {
+    uint32_t code = 0;
+    const uint32_t error = processes.GetExitCodeProcess(process.get(), &code);
+    *exitCode = error != 0 ? error : code;
+  }
   return 1;
 }
 
-int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex, SequenceReport* steps) {
-  char16_t packageName[kPackageNameCapacity] = {};
-  if (GetMyOemInfFile(services, packageName, modelIndex) == 0) {
-    Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
-    return 0;
-  }
-  Log(u"DeleteMyInfFile::infPath=" + std::u16string(packageName) + u"\r\n");
+uint32_t DeleteDriverPackage(RemovalServices& services, const char16_t* packageName, SequenceReport* steps) {
+  const std::u16string package(View(packageName));
+  Log(u"DeleteMyInfFile::infPath=" + package + u"\r\n");
   // The wizard runs elevated, often from a download folder or a share: every
   // program it starts is the system's own, named by its full path, and the
   // command runs in the system folder, so that nothing planted in the
@@ -131,31 +175,51 @@ int DeleteMyInfFile(RemovalServices& services, int32_t modelIndex, SequenceRepor
   // system's) runs with administrator rights. /D: no AutoRun command either.
   const std::u16string systemDirectory = SystemDirectory(services.fileSearch);
   const std::u16string cmd = systemDirectory + u"\\cmd.exe";
-  const std::u16string command =
-      u"\"" + systemDirectory + u"\\pnputil.exe\" -f -d " + std::u16string(packageName);
+  const std::u16string command = u"\"" + systemDirectory + u"\\pnputil.exe\" -f -d " + package;
+  uint32_t exitCode = 0;
   const auto run = [&] {
-    return !systemDirectory.empty() &&
-           ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str(), systemDirectory.c_str()) == 1;
+    return !systemDirectory.empty() && IsPlainFileName(package) &&
+           ExecuteCmdByProcess(services.processes, cmd.c_str(), command.c_str(), systemDirectory.c_str(),
+                               &exitCode) == 1;
   };
   const auto step = [&](uint32_t code) {
     if (steps != nullptr) {
-      steps->StepDone(SequenceStep::PackageDeleted, packageName, code);
+      steps->StepDone(SequenceStep::PackageDeleted, package, code);
     }
+    return code;
   };
-  if (run()) {
+  bool ran = run();
+  if (ran) {
     Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n");
-    step(0);
-    return 1;
+  } else {
+    Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n");
+    // Once more, with the same program: no other would be safe to run.
+    ran = run();
   }
-  Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail1\r\n");
-  // Once more, with the same program: no other would be safe to run.
-  if (run()) {
-    step(0);
-    return 1;
+  if (!ran) {
+    Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n");
+    return step(kErrorFunctionFailed);
   }
-  Log(u"DeleteMyInfFile:: ExecuteCmdByProcess Fail2\r\n");
-  step(kErrorFunctionFailed);
-  return 0;
+  // cmd /C ends with the exit code of the program it ran: pnputil's own.
+  const std::u16string text = SystemText(services.processes, exitCode);
+  const std::u16string explained = text.empty() ? std::u16string() : u" (" + text + u")";
+  Log(u"DeleteMyInfFile:: pnputil exit code=" + DecimalCode(exitCode) + explained + u"\r\n");
+  if (steps != nullptr) {
+    steps->Note(u"pnputil deleting " + package + u" exited with " + Decimal(exitCode) + explained);
+  }
+  return step(exitCode);
+}
+
+uint32_t DeleteMyInfFile(RemovalServices& services, int32_t modelIndex, SequenceReport* steps, std::u16string* found) {
+  char16_t packageName[kPackageNameCapacity] = {};
+  if (GetMyOemInfFile(services, packageName, modelIndex) == 0) {
+    Log(u"DeleteMyInfFile:: GetMyOemInfFile Fail\r\n");
+    return 0;
+  }
+  if (found != nullptr) {
+    *found = packageName;
+  }
+  return DeleteDriverPackage(services, packageName, steps);
 }
 
 }  // namespace quispor::removal

@@ -1,12 +1,16 @@
 #include "wizard/removal/RunUninstall.h"
 
+#include <algorithm>
 #include <string>
 
 #include "wizard/engine/ModelCatalogue.h"
 #include "wizard/engine/PrinterScan.h"
 #include "wizard/engine/WideFormat.h"
 #include "wizard/engine/WideText.h"
+#include "wizard/engine/usb/UsbPorts.h"
 #include "wizard/removal/DriverRemoval.h"
+#include "wizard/removal/PackageCleanup.h"
+#include "wizard/removal/RemovalTargets.h"
 #include "wizard/shared/PoText.h"
 
 namespace quispor::removal {
@@ -40,31 +44,49 @@ int32_t ModelIndexFor(const char16_t* driverName, int32_t previous) {
 uint32_t RunUninstall(RemovalServices& services, SequenceReport& report) {
   report.SequenceStarted();
 
-  InstalledPrinterList installed;
-  ScanInstalledPrinters(services.spooler, ModelCatalogue, modelCount, installed);
-  const int32_t found = installed.count;
-
-  uint32_t result = 0;
+  RemovalTargets targets;
+  uint32_t result = FindRemovalTargets(services, targets);
+  const int32_t found = static_cast<int32_t>(targets.drivers.size());
   int32_t removed = 0;
-  int32_t modelIndex = 0;
-  RemovalLists lists;
-  for (const InstalledPrinter& record : installed.records) {
-    Show(report, ProgressLine(record.driverName));
-    modelIndex = ModelIndexFor(record.driverName, modelIndex);
-    result = UninstallOneDriver(services, lists, record.driverName, modelIndex, &report);
-    if (result != 0) {
-      break;
+  bool restartNeeded = false;
+  // Every step that fails ends the run; 3010 is a step done.
+  const auto done = [&](uint32_t code) {
+    restartNeeded = restartNeeded || code == kErrorSuccessRebootRequired;
+    if (!StepSucceeded(code)) {
+      result = code;
     }
-    ++removed;
+    return result == 0;
+  };
+
+  RemovalLists lists;
+  for (std::size_t i = 0; result == 0 && i < targets.drivers.size(); ++i) {
+    const DriverTarget& driver = targets.drivers[i];
+    Show(report, ProgressLine(driver.name.c_str()));
+    if (done(UninstallOneDriver(services, lists, driver.name.c_str(), driver.modelIndex, &report))) {
+      ++removed;
+    }
+  }
+  // With every driver gone, no package of the maker's is in use any more.
+  bool packageDeleted = false;
+  for (std::size_t i = 0; result == 0 && i < targets.packages.size(); ++i) {
+    const std::u16string& package = targets.packages[i];
+    if (std::find(lists.packagesDeleted.begin(), lists.packagesDeleted.end(), package) != lists.packagesDeleted.end()) {
+      continue;
+    }
+    Show(report, ProgressLine(package.c_str()));
+    packageDeleted = done(DeleteDriverPackage(services, package.c_str(), &report)) || packageDeleted;
+  }
+  if (packageDeleted) {
+    ReenumerateDevices(services.deviceSetup);
   }
 
   if (result != 0) {
     Show(report, std::u16string(PoTextOrEmpty("PO_UNINSTALL_DRIVER_FAIL")) + u" -- ERROR CODE = " +
                      DecimalCode(result) + u"(" + Decimal(found) + u"-" + Decimal(removed) + u")");
-  } else {
-    Show(report, PoTextOrEmpty("PO_UNINSTALL_FINISH_INFO"));
+    return result;
   }
-  return result;
+  Show(report, PoTextOrEmpty("PO_UNINSTALL_FINISH_INFO"));
+  return restartNeeded ? kErrorSuccessRebootRequired : 0;
 }
 
 }  // namespace quispor::removal

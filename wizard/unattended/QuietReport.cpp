@@ -31,13 +31,13 @@ void QuietReport::StepDone(SequenceStep step, std::u16string_view subject, uint3
     log_.Write(u"printer name \"" + std::u16string(subject) + u"\" is taken (1802); the printer gets the next free name");
   } else {
     log_.Write(std::u16string(StepName(step)) + u" \"" + std::u16string(subject) + u"\": " +
-               (code == 0 ? std::u16string(u"done (0)") : u"failed with " + Decimal(code)));
+               (StepSucceeded(code) ? u"done (" + Decimal(code) + u")" : u"failed with " + Decimal(code)));
   }
   if (step == SequenceStep::PrinterAdded) {
     printer_ = std::u16string(subject);
     printerCode_ = code;
   }
-  changed_ = changed_ || (code == 0 && step != SequenceStep::DriverAlreadyInstalled);
+  changed_ = changed_ || (StepSucceeded(code) && step != SequenceStep::DriverAlreadyInstalled);
 }
 
 int LoggedMessages::MessageBoxW(platform::WindowHandle, const char16_t* text, const char16_t*, uint32_t) {

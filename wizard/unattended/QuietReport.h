@@ -19,6 +19,7 @@ class QuietReport final : public SequenceReport {
   void SequenceStarted() override {}
   void ShowText(const char16_t* text) override;
   void StepDone(SequenceStep step, std::u16string_view subject, uint32_t code) override;
+  void Note(std::u16string_view text) override { log_.Write(text); }
 
   // Whether a step changed the system.
   bool changed() const { return changed_; }

@@ -2,11 +2,8 @@
 
 #include <algorithm>
 
-#include "wizard/engine/ModelCatalogue.h"
-#include "wizard/engine/PrinterScan.h"
-#include "wizard/removal/PackageCleanup.h"
 #include "wizard/removal/PrinterRemoval.h"
-#include "wizard/removal/RunUninstall.h"
+#include "wizard/removal/RemovalTargets.h"
 
 namespace quispor::unattended {
 namespace {
@@ -19,17 +16,15 @@ void AddOnce(std::vector<std::u16string>& list, const std::u16string& text) {
 
 }  // namespace
 
-RemovalPlan ListRemoval(removal::RemovalServices& services) {
+RemovalPlan ListRemoval(removal::RemovalServices& services, uint32_t* error) {
   RemovalPlan plan;
-  InstalledPrinterList installed;
-  ScanInstalledPrinters(services.spooler, ModelCatalogue, modelCount, installed);
-  int32_t modelIndex = 0;
+  removal::RemovalTargets targets;
+  *error = removal::FindRemovalTargets(services, targets);
   removal::PrinterNameList printers;
   removal::FormNameList forms;
-  for (const InstalledPrinter& record : installed.records) {
-    plan.drivers.emplace_back(record.driverName);
-    modelIndex = removal::ModelIndexFor(record.driverName, modelIndex);
-    if (removal::GetPrinterByDriverName(services.spooler, record.driverName, printers) == 0) {
+  for (const removal::DriverTarget& driver : targets.drivers) {
+    plan.drivers.push_back(driver.name);
+    if (removal::GetPrinterByDriverName(services.spooler, driver.name.c_str(), printers) == 0) {
       plan.printers.insert(plan.printers.end(), printers.names.begin(), printers.names.end());
       if (!printers.names.empty()) {
         removal::GetMyForms(services.spooler, printers.names.front().c_str(), forms);
@@ -38,11 +33,8 @@ RemovalPlan ListRemoval(removal::RemovalServices& services) {
         }
       }
     }
-    char16_t package[removal::kPackageNameCapacity] = {};
-    if (removal::GetMyOemInfFile(services, package, modelIndex) == 1) {
-      AddOnce(plan.packages, package);
-    }
   }
+  plan.packages = targets.packages;
   return plan;
 }
 

@@ -2,15 +2,18 @@
 // nothing deleted: /uninstall /whatif.
 #pragma once
 
+#include <cstdint>
+
 #include "wizard/removal/RemovalServices.h"
 #include "wizard/unattended/ResultFile.h"
 
 namespace quispor::unattended {
 
-// Every driver of the maker's models that an installed printer uses, the
-// printers the removal would delete with it (exact driver name, as it
-// collects them), the forms it would delete with the first, and the driver
-// package it would have pnputil delete.
-RemovalPlan ListRemoval(removal::RemovalServices& services);
+// What the removal finds to delete (FindRemovalTargets): every driver of the
+// maker's models, the printers the removal would delete with each (exact
+// driver name, as it collects them), the forms it would delete with the
+// first, and the driver packages it would have pnputil delete. *error: 0, or
+// the code of the failing driver enumeration (the list is then incomplete).
+RemovalPlan ListRemoval(removal::RemovalServices& services, uint32_t* error);
 
 }  // namespace quispor::unattended

@@ -193,7 +193,8 @@ uint32_t QuietRun::Install() {
 uint32_t QuietRun::Uninstall() {
   if (command_.whatIf) {
     removal::RemovalServices services = removal::RemovalServicesOf(platform_);
-    result_.wouldRemove = ListRemoval(services);
+    uint32_t error = 0;
+    result_.wouldRemove = ListRemoval(services, &error);
     const RemovalPlan& plan = *result_.wouldRemove;
     for (const auto& [kind, names] : {std::pair{u"printer", &plan.printers}, std::pair{u"form", &plan.forms},
                                       std::pair{u"driver", &plan.drivers}, std::pair{u"driver package", &plan.packages}}) {
@@ -201,13 +202,21 @@ uint32_t QuietRun::Uninstall() {
         log_.Write(u"would remove " + std::u16string(kind) + u" \"" + name + u"\"");
       }
     }
-    return End(kExitDone, plan.drivers.empty() ? u"nothing of the maker's models is installed; nothing to remove"
-                                                 : u"listed only (/whatif); nothing changed");
+    if (error != 0) {
+      return End(FailureExitCode(error), u"the printer drivers cannot be listed: " + Decimal(error));
+    }
+    return End(kExitDone, plan.drivers.empty() && plan.packages.empty()
+                              ? u"nothing of the maker's models is installed; nothing to remove"
+                              : u"listed only (/whatif); nothing changed");
   }
   QuietReport report(log_);
   const uint32_t removed = removal::RunUninstall(platform_, report);
   result_.message = report.message();
   result_.changed = report.changed();
+  // 3010: everything is gone, a package's deletion completes at the restart.
+  if (removed == kErrorSuccessRebootRequired) {
+    return kErrorSuccessRebootRequired;
+  }
   return removed == 0 ? kExitDone : FailureExitCode(removed);
 }
 

@@ -84,12 +84,13 @@ void WaitOutDoubleClick(POINT at) {
 }
 
 // Presses and releases a mouse button clicks times at a point in client
-// coordinates of hwnd, every event in one SendInput.
-void ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks, const char* what) {
+// coordinates of hwnd, every event in one SendInput; unless it is the second
+// half of a double click, after the double-click time of the last click.
+void ClickAt(HWND hwnd, POINT client, MouseButton button, int clicks, const char* what, bool second = false) {
   BringToForeground(hwnd);
   POINT screen = client;
   if (!ClientToScreen(hwnd, &screen)) detail::ThrowWin32(std::string(what) + ": ClientToScreen failed");
-  WaitOutDoubleClick(screen);
+  if (!second) WaitOutDoubleClick(screen);
   if (!SetCursorPos(screen.x, screen.y)) detail::ThrowWin32(std::string(what) + ": SetCursorPos failed");
   // Under Wine the program may still report an older pointer position from
   // its X events (seen under load: the click landed where the pointer had
@@ -130,6 +131,14 @@ void FocusWindow(HWND hwnd) {
 void MouseClickAt(HWND hwnd, POINT client, MouseButton button) { ClickAt(hwnd, client, button, 1, "MouseClickAt"); }
 
 void MouseDoubleClickAt(HWND hwnd, POINT client) { ClickAt(hwnd, client, MouseButton::Left, 2, "MouseDoubleClickAt"); }
+
+DWORD MouseDoubleClickAfter(HWND hwnd, POINT client, const std::function<void()>& between) {
+  ClickAt(hwnd, client, MouseButton::Left, 1, "MouseDoubleClickAfter");
+  const ULONGLONG first = lastClick.tick;
+  between();
+  ClickAt(hwnd, client, MouseButton::Left, 1, "MouseDoubleClickAfter", true);
+  return static_cast<DWORD>(lastClick.tick - first);
+}
 
 void PressKey(WORD virtualKey) {
   std::vector<INPUT> inputs(2);

@@ -7,6 +7,7 @@
 #include <commctrl.h>  // HTREEITEM
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -104,6 +105,11 @@ void MouseClickAt(HWND hwnd, POINT client, MouseButton button = MouseButton::Lef
 // A user's double click there: both clicks queued at once, as the system
 // queues them while the program is still busy with the first.
 void MouseDoubleClickAt(HWND hwnd, POINT client);
+// A double click there whose second click comes only after between()
+// returns (say, once the program has handled the first): unlike every other
+// click here, it does not wait out the double-click time. The milliseconds
+// between the two presses.
+DWORD MouseDoubleClickAfter(HWND hwnd, POINT client, const std::function<void()>& between);
 // Sends one key press (down and up) to the focused window through SendInput.
 void PressKey(WORD virtualKey);
 void FocusWindow(HWND hwnd);

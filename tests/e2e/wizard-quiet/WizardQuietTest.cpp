@@ -20,6 +20,7 @@ namespace kit::e2e::wizard {
 namespace {
 
 constexpr char kLog[] = "C:\\ProgramData\\Quispor\\Quispor.log";
+constexpr char kPnputilExit[] = "C:\\pnputil-standin-exit.txt";
 
 std::wstring Kit() {
   static const std::wstring exe = ProgramCopy(L"quiet", {{L"VEXO_Printer_Render_64.dll", "render module"},
@@ -78,6 +79,35 @@ TEST(WizardQuiet, WhatIfOnAFreshPrefixCreatesNoKey) {
   ASSERT_FALSE(keyExists()) << "the prefix is not fresh";
   EXPECT_EQ(Quiet(L"/quiet /uninstall /whatif"), 0);
   EXPECT_FALSE(keyExists());
+}
+
+// Before anything is installed: a driver package of the maker's whose driver
+// is gone (as a removal that stopped after the driver leaves it) is deleted
+// by pnputil, whose exit code decides: the stand-in answers what the test
+// asks for.
+TEST(WizardQuiet, AnOrphanDriverPackageGoesAndPnputilsExitCodeIsTheRunsCode) {
+  ASSERT_FALSE(Kit().empty());
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring pnputil = std::wstring(system) + L"\\pnputil.exe";
+  ASSERT_TRUE(CopyFileW(WindowsPathOf(KIT_PNPUTIL_STANDIN).c_str(), pnputil.c_str(), FALSE)) << GetLastError();
+  std::ofstream("C:\\windows\\inf\\oem7.inf", std::ios::binary) << "[VEXO.Files]\r\nVEXO_80.DAT\r\n";
+  const auto answer = [](const char* code) { std::ofstream(kPnputilExit, std::ios::binary) << code; };
+
+  answer("5");
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 5);
+  EXPECT_NE(GetFileAttributesA("C:\\windows\\inf\\oem7.inf"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("pnputil deleting oem7.inf exited with 5 ("));
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("driver package deleted \"oem7.inf\": failed with 5\r\n"));
+
+  answer("3010");
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 3010);
+  EXPECT_EQ(GetFileAttributesA("C:\\windows\\inf\\oem7.inf"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_THAT(ReadFile(kLog), HasSubstr("driver package deleted \"oem7.inf\": done (3010)\r\n"));
+
+  DeleteFileA(kPnputilExit);
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 0);
+  EXPECT_THAT(ReadFile(kLog), ::testing::EndsWith(" exit code 0\r\n"));
 }
 
 TEST(WizardQuiet, InstallsOnComThenAgainChangesNothing) {
@@ -163,6 +193,16 @@ TEST(WizardQuiet, WhatIfListsThenTheRemovalDeletesThePrinters) {
   for (const Printer& p : Printers()) EXPECT_NE(p.driver, L"VEXO_80") << Narrow(p.name);
   EXPECT_THAT(ReadFile(kLog), HasSubstr("printer deleted \"VEXO_80\": done (0)\r\n"));
   EXPECT_THAT(ReadFile(kLog), HasSubstr("driver deleted \"VEXO_80\": failed with 87\r\n"));
+
+  // Run again: no printer is left, but the driver is, and the run says so.
+  const std::size_t logged = ReadFile(kLog).size();
+  EXPECT_EQ(Quiet(L"/quiet /uninstall"), 87);
+  EXPECT_EQ(Drivers(), 1u);
+  const std::string again = ReadFile(kLog).substr(logged);
+  EXPECT_THAT(again, HasSubstr("driver deleted \"VEXO_80\": failed with 87\r\n"));
+  EXPECT_THAT(again, ::testing::Not(HasSubstr("complete")));
+  EXPECT_EQ(Quiet(L"/quiet /uninstall /whatif /result=C:\\quiet-whatif.json"), 0);
+  EXPECT_THAT(ReadFile("C:\\quiet-whatif.json"), HasSubstr("\"drivers\": [\n      \"VEXO_80\"\n    ]"));
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include "tests/fakes/wizard/FakeProcesses.h"
 
+#include <algorithm>
+
+#include "tests/fakes/wizard/FakeHelpers.h"
 #include "tests/fakes/wizard/FakeText.h"
 
 namespace kit::fakes {
@@ -59,6 +62,7 @@ uint32_t FakeProcesses::CreateProcessW(const char16_t* applicationName, char16_t
   if (onStart) {
     onStart(start.commandLine);
   }
+  processes_[processInformation->hProcess] = Process{exitCode, false};
   return 0;
 }
 
@@ -114,7 +118,47 @@ std::vector<std::u16string> FakeProcesses::WhatCmdRuns(const std::u16string& com
 uint32_t FakeProcesses::WaitForSingleObject(KernelHandle handle, uint32_t milliseconds) {
   calls.push_back("WaitForSingleObject(" + std::string(handles_.count(handle) && handles_[handle] ? "process" : "?") +
                   ", " + (milliseconds == kInfinite ? std::string("INFINITE") : std::to_string(milliseconds)) + ")");
-  return handles_.count(handle) != 0 ? kWaitObject0 : kWaitFailed;
+  if (handles_.count(handle) == 0) {
+    return kWaitFailed;
+  }
+  if (const auto it = processes_.find(handle); it != processes_.end()) {
+    it->second.ended = true;
+  }
+  return kWaitObject0;
+}
+
+uint32_t FakeProcesses::GetExitCodeProcess(KernelHandle process, uint32_t* exitCode) {
+  calls.push_back("GetExitCodeProcess(" + std::string(handles_.count(process) && handles_[process] ? "process" : "?") +
+                  ")");
+  const auto it = processes_.find(process);
+  if (it == processes_.end() || handles_.count(process) == 0) {
+    return kErrorInvalidHandle;
+  }
+  *exitCode = it->second.ended ? it->second.exitCode : kStillActive;
+  return 0;
+}
+
+uint32_t FakeProcesses::FormatMessageW(uint32_t flags, uint32_t messageId, uint32_t languageId, char16_t* buffer,
+                                       uint32_t size) {
+  calls.push_back("FormatMessageW(flags=" + detail::HexText(flags) + ", " + std::to_string(messageId) +
+                  ", language=" + std::to_string(languageId) + ")");
+  static const std::map<uint32_t, std::u16string> kTexts = {
+      {0, u"The operation completed successfully.\r\n"},
+      {2, u"The system cannot find the file specified.\r\n"},
+      {5, u"Access is denied.\r\n"},
+      {87, u"The parameter is incorrect.\r\n"},
+      {1627, u"Function failed during execution.\r\n"},
+      {3010, u"The requested operation is successful. Changes will not be effective until the system is "
+             u"rebooted.\r\n"},
+  };
+  const auto it = kTexts.find(messageId);
+  if ((flags & kFormatMessageFromSystem) == 0 || it == kTexts.end() || buffer == nullptr ||
+      it->second.size() >= size) {
+    return 0;
+  }
+  std::copy(it->second.begin(), it->second.end(), buffer);
+  buffer[it->second.size()] = u'\0';
+  return static_cast<uint32_t>(it->second.size());
 }
 
 uint32_t FakeProcesses::CloseHandle(KernelHandle handle) {
@@ -124,6 +168,7 @@ uint32_t FakeProcesses::CloseHandle(KernelHandle handle) {
     return kErrorInvalidHandle;
   }
   handles_.erase(it);
+  processes_.erase(handle);
   return 0;
 }
 

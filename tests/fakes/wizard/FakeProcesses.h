@@ -2,8 +2,11 @@
 // line, start-up fields, inheritance, flags, environment, folder) and runs
 // nothing. A start fails with 2 (file not found) unless the application path
 // is one of the programs that exist (compared without case); an optional
-// action stands for what the child does. Handles are tracked so a test sees
-// them closed; the wait is recorded.
+// action stands for what the child does, and the child ends with exitCode
+// (as the action leaves it) once it is waited for: before that its exit code
+// reads 259 (STILL_ACTIVE). Handles are tracked so a test sees them closed;
+// the wait is recorded. FormatMessageW knows the system's English texts of a
+// few codes, each ending in CR LF as Windows' do.
 //
 // A started cmd.exe is followed as far as which programs it would run: the
 // machine's AutoRun command unless "/D" comes before "/C", then the program
@@ -54,6 +57,9 @@ class FakeProcesses : public quispor::platform::Processes {
   std::u16string autoRun;
   // Run for every start that succeeds, with its command line.
   std::function<void(const std::u16string& commandLine)> onStart;
+  // What a started process exits with (cmd.exe /C: the exit code of the
+  // program it ran).
+  uint32_t exitCode = 0;
   std::vector<FakeProcessStart> starts;
   std::vector<std::string> calls;
 
@@ -66,12 +72,20 @@ class FakeProcesses : public quispor::platform::Processes {
                           const quispor::platform::StartupInfoW* startupInfo,
                           quispor::platform::ProcessInformation* processInformation) override;
   uint32_t WaitForSingleObject(quispor::platform::KernelHandle handle, uint32_t milliseconds) override;
+  uint32_t GetExitCodeProcess(quispor::platform::KernelHandle process, uint32_t* exitCode) override;
   uint32_t CloseHandle(quispor::platform::KernelHandle handle) override;
+  uint32_t FormatMessageW(uint32_t flags, uint32_t messageId, uint32_t languageId, char16_t* buffer,
+                          uint32_t size) override;
 
  private:
+  struct Process {
+    uint32_t exitCode = 0;
+    bool ended = false;
+  };
   std::vector<std::u16string> WhatCmdRuns(const std::u16string& commandLine, const std::u16string& folder) const;
 
   std::map<quispor::platform::KernelHandle, bool> handles_;  // true: a process
+  std::map<quispor::platform::KernelHandle, Process> processes_;
   quispor::platform::KernelHandle next_ = 0x3000;
   uint32_t nextId_ = 100;
 };

@@ -2,7 +2,10 @@
 // its own path and its command line ("<path>|<command line>") to
 // C:\pnputil-standin.txt and, for "-f -d <name>.inf",
 // deletes C:\windows\inf\<name>.inf as deleting the driver package would.
-// Exit code 0 when it deleted a package, 1 otherwise.
+// Exit code 0 when it deleted a package, 1 otherwise; a test makes it answer
+// as pnputil may with a number in C:\pnputil-standin-exit.txt: that is the
+// exit code, and the package goes only for 0 and 3010 (deleted, complete
+// after a restart).
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +14,20 @@
 namespace {
 
 constexpr wchar_t kRecordPath[] = L"C:\\pnputil-standin.txt";
+constexpr wchar_t kExitCodePath[] = L"C:\\pnputil-standin-exit.txt";
+
+// The exit code a test asked for, when it asked.
+bool AskedExitCode(DWORD* code) {
+  FILE* file = _wfopen(kExitCodePath, L"rb");
+  if (file == nullptr) {
+    return false;
+  }
+  unsigned long value = 0;
+  const bool read = std::fscanf(file, "%lu", &value) == 1;
+  std::fclose(file);
+  *code = static_cast<DWORD>(value);
+  return read;
+}
 
 // Which copy ran matters to the tests: a planted one must never.
 void Record(const wchar_t* commandLine) {
@@ -41,6 +58,13 @@ int wmain(int argc, wchar_t** argv) {
   const std::wstring name = argv[3];
   if (name.find_first_of(L"\\/:") != std::wstring::npos) {
     return 1;  // a published name, never a path
+  }
+  DWORD asked = 0;
+  if (AskedExitCode(&asked)) {
+    if (asked == 0 || asked == ERROR_SUCCESS_REBOOT_REQUIRED) {
+      DeleteFileW((L"C:\\windows\\inf\\" + name).c_str());
+    }
+    return static_cast<int>(asked);
   }
   return DeleteFileW((L"C:\\windows\\inf\\" + name).c_str()) ? 0 : 1;
 }

@@ -21,6 +21,7 @@ namespace quispor::removal {
 namespace {
 
 constexpr char kRecordPath[] = "C:\\pnputil-standin.txt";
+constexpr char kExitCodePath[] = "C:\\pnputil-standin-exit.txt";
 
 std::string ReadAll(const char* path) {
   std::ifstream in(path, std::ios::binary);
@@ -56,6 +57,15 @@ std::wstring StandInPath() {
 
 RemovalServices Services() { return RemovalServicesOf(win32::SystemPlatform()); }
 
+// The system's text for a code as FormatMessageA gives it, without its line end.
+std::string SystemText(DWORD code) {
+  char text[512] = {};
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                           sizeof(text), nullptr);
+  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ')) --n;
+  return std::string(text, n);
+}
+
 class RemovalWineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -67,6 +77,7 @@ class RemovalWineTest : public ::testing::Test {
     DeleteFileA(kDebugLogPath);
     DeleteFileA(kDebugFlagPath);
     DeleteFileA(kRecordPath);
+    DeleteFileA(kExitCodePath);
     for (const char* name : {"oem1.inf", "oem2.inf", "oem3.inf"}) {
       const std::string path = std::string("C:\\windows\\inf\\") + name;
       SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -98,7 +109,7 @@ TEST_F(RemovalWineTest, DeleteMyInfFileHasPnputilDeleteTheModelsPackage) {
   WriteBytes("C:\\windows\\inf\\oem3.inf", "[Files]\r\nVEXO_80.DAT\r\n");
 
   RemovalServices services = Services();
-  EXPECT_EQ(DeleteMyInfFile(services, 2), 1);
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 0u);
 
   EXPECT_TRUE(Exists("C:\\windows\\inf\\oem1.inf"));
   EXPECT_FALSE(Exists("C:\\windows\\inf\\oem2.inf"));
@@ -109,7 +120,8 @@ TEST_F(RemovalWineTest, DeleteMyInfFileHasPnputilDeleteTheModelsPackage) {
   EXPECT_EQ(ReadAll(kDebugLogPath),
             "GetMyOemInfFile::searchFileName=C:\\windows\\inf\\oem*.inf\r\r\n\r\n"
             "DeleteMyInfFile::infPath=oem2.inf\r\r\n\r\n"
-            "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\r\n\r\n");
+            "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\r\n\r\n"
+            "DeleteMyInfFile:: pnputil exit code=0 (" + SystemText(0) + ")\r\r\n\r\n");
   DeleteFileW(pnputil.c_str());
 }
 
@@ -128,7 +140,7 @@ TEST_F(RemovalWineTest, APnputilInTheCurrentFolderIsNeverTheOneThatRuns) {
   WriteBytes("C:\\windows\\inf\\oem2.inf", "[Files]\r\nVEXO_80.DAT\r\n");
 
   RemovalServices services = Services();
-  EXPECT_EQ(DeleteMyInfFile(services, 2), 1);
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 0u);
   SetCurrentDirectoryW(before);
 
   const std::string record = ReadAll(kRecordPath);
@@ -144,9 +156,39 @@ TEST_F(RemovalWineTest, APnputilInTheCurrentFolderIsNeverTheOneThatRuns) {
   DeleteFileW(L"C:\\Downloads\\pnputil.exe");
 }
 
+// cmd /C hands pnputil's exit code on; Windows' (here Wine's) own text for
+// it goes into the log.
+TEST_F(RemovalWineTest, PnputilsExitCodeComesBackThroughCmdWithTheSystemsText) {
+  wchar_t system[MAX_PATH] = {};
+  ASSERT_GT(GetSystemDirectoryW(system, MAX_PATH), 0u);
+  const std::wstring pnputil = std::wstring(system) + L"\\pnputil.exe";
+  ASSERT_TRUE(CopyFileW(StandInPath().c_str(), pnputil.c_str(), FALSE)) << GetLastError();
+  WriteBytes("C:\\windows\\inf\\oem2.inf", "[Files]\r\nVEXO_80.DAT\r\n");
+  RemovalServices services = Services();
+
+  WriteBytes(kExitCodePath, "5");
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 5u);
+  EXPECT_TRUE(Exists("C:\\windows\\inf\\oem2.inf"));
+  const std::string log = ReadAll(kDebugLogPath);
+  const std::size_t at = log.find("DeleteMyInfFile:: pnputil exit code=5 (");
+  EXPECT_NE(at, std::string::npos) << log;
+  std::printf("%s\n", log.substr(at == std::string::npos ? 0 : at).c_str());
+
+  WriteBytes(kExitCodePath, "3010");
+  EXPECT_EQ(DeleteMyInfFile(services, 2), 3010u);
+  EXPECT_FALSE(Exists("C:\\windows\\inf\\oem2.inf"));
+  const std::string text = SystemText(3010);
+  EXPECT_NE(ReadAll(kDebugLogPath).find("DeleteMyInfFile:: pnputil exit code=3010" +
+                                        (text.empty() ? std::string("\r") : " (" + text + ")")),
+            std::string::npos)
+      << ReadAll(kDebugLogPath);
+  std::printf("the system's text for 3010: \"%s\"\n", text.c_str());
+  DeleteFileW(pnputil.c_str());
+}
+
 TEST_F(RemovalWineTest, NoPackageNoCommand) {
   RemovalServices services = Services();
-  EXPECT_EQ(DeleteMyInfFile(services, 0), 0);
+  EXPECT_EQ(DeleteMyInfFile(services, 0), 0u);
   EXPECT_FALSE(Exists(kRecordPath));
   EXPECT_EQ(ReadAll(kDebugLogPath),
             "GetMyOemInfFile::searchFileName=C:\\windows\\inf\\oem*.inf\r\r\n\r\n"

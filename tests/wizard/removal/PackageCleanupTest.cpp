@@ -1,5 +1,7 @@
 #include "wizard/removal/PackageCleanup.h"
 
+#include <algorithm>
+
 #include "tests/wizard/removal/RemovalFixture.h"
 #include "wizard/removal/InfSearch.h"
 
@@ -118,7 +120,7 @@ TEST_F(PackageCleanupTest, DeletesThePackageThroughCmdAndPnputil) {
   AddInf(u"C:\\Windows\\inf\\oem3.inf", kAnsiInf);
   AddInf(u"C:\\Windows\\inf\\oem4.inf", kAnsiInf);
   PnputilDeletesPackages();
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0u);
   ASSERT_EQ(processes_.starts.size(), 1u);
   const kit::fakes::FakeProcessStart& start = processes_.starts[0];
   EXPECT_EQ(start.applicationName, kSystemCmd);
@@ -135,14 +137,73 @@ TEST_F(PackageCleanupTest, DeletesThePackageThroughCmdAndPnputil) {
   EXPECT_EQ(processes_.calls,
             (std::vector<std::string>{"CreateProcessW(\"C:\\Windows\\system32\\cmd.exe\", \"cmd /D /C "
                                       "\"C:\\Windows\\system32\\pnputil.exe\" -f -d oem3.inf\")",
-                                      "WaitForSingleObject(process, INFINITE)", "CloseHandle(thread)",
-                                      "CloseHandle(process)"}));
+                                      "WaitForSingleObject(process, INFINITE)", "GetExitCodeProcess(process)",
+                                      "CloseHandle(thread)", "CloseHandle(process)",
+                                      "FormatMessageW(flags=0x1200, 0, language=0)"}));
   EXPECT_EQ(processes_.OpenHandles(), 0u);
   EXPECT_FALSE(Exists(u"C:\\Windows\\inf\\oem3.inf"));
   EXPECT_TRUE(Exists(u"C:\\Windows\\inf\\oem4.inf"));
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
                            "DeleteMyInfFile::infPath=oem3.inf\r\n",
-                           "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
+                           "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n",
+                           "DeleteMyInfFile:: pnputil exit code=0 (The operation completed successfully.)\r\n"}));
+}
+
+// cmd /C ends with pnputil's exit code: read once the child has ended,
+// logged with the system's text for it, and the package step's code.
+TEST_F(PackageCleanupTest, PnputilsExitCodeIsTheStepsCodeWithTheSystemsText) {
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", kAnsiInf);
+  struct Case {
+    uint32_t exitCode;
+    std::string logged;
+    std::u16string note;
+  };
+  const Case cases[] = {
+      {5, "pnputil exit code=5 (Access is denied.)", u"pnputil deleting oem3.inf exited with 5 (Access is denied.)"},
+      {3010, "pnputil exit code=3010 (The requested operation is successful. Changes will not be effective until "
+             "the system is rebooted.)",
+       u"pnputil deleting oem3.inf exited with 3010 (The requested operation is successful. Changes will not be "
+       u"effective until the system is rebooted.)"},
+      {0xE0000203, "pnputil exit code=-536870397\r\r\n", u"pnputil deleting oem3.inf exited with 3758096899"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.exitCode);
+    ClearLog();
+    processes_.exitCode = c.exitCode;
+    kit::fakes::RecordingReport report;
+    EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80, &report), c.exitCode);
+    EXPECT_NE(Log().find("DeleteMyInfFile:: ExecuteCmdByProcess Success\r\r\n\r\nDeleteMyInfFile:: " + c.logged),
+              std::string::npos)
+        << Log();
+    EXPECT_EQ(report.notes, std::vector<std::u16string>{c.note});
+    EXPECT_EQ(report.steps, (std::vector<kit::fakes::RecordingReport::Step>{
+                                {SequenceStep::PackageDeleted, u"oem3.inf", c.exitCode}}));
+  }
+  // No command processor: 1627, as the step says.
+  processes_.programs.clear();
+  kit::fakes::RecordingReport report;
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80, &report), 1627u);
+  EXPECT_EQ(report.steps.back().code, 1627u);
+}
+
+TEST_F(PackageCleanupTest, TheMakersPackagesAreEveryInfNamingAModelsDataFileEachReadOnce) {
+  AddInf(u"C:\\Windows\\inf\\oem9.inf", "[x]\r\nVEXO_58.DAT\r\n");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", "[x]\r\nOTHER.DAT\r\n");
+  AddInf(u"C:\\Windows\\inf\\oem4.inf", Utf16("[x]\r\nVEXO_216.DAT VEXO_80.DAT\r\n"));
+  AddInf(u"C:\\Windows\\inf\\oem5&x.inf", kAnsiInf);  // a name cmd would read
+  AddInf(u"C:\\Windows\\inf\\oem7.inf", "VEXO_PRINTER.DAT");
+  AddInf(u"C:\\Windows\\inf\\usbprint.inf", kAnsiInf);
+  EXPECT_EQ(FindMakerPackages(removal_), (std::vector<std::u16string>{u"oem9.inf", u"oem4.inf", u"oem7.inf"}));
+  EXPECT_EQ(std::count_if(files_.calls.begin(), files_.calls.end(),
+                          [](const std::string& c) { return c.rfind("fopen", 0) == 0; }),
+            4);
+  EXPECT_EQ(search_.OpenSearches(), 0u);
+  EXPECT_EQ(Log(), "");
+  search_.paths.clear();
+  EXPECT_TRUE(FindMakerPackages(removal_).empty());
+  search_.folders.clear();
+  EXPECT_TRUE(FindMakerPackages(removal_).empty());
+  EXPECT_EQ(Log(), Stored({"FindMakerPackages::FindFirstFile error=3\r\n"}));
 }
 
 TEST_F(PackageCleanupTest, APlantedPnputilAndTheAutoRunCommandNeverRunElevated) {
@@ -152,7 +213,7 @@ TEST_F(PackageCleanupTest, APlantedPnputilAndTheAutoRunCommandNeverRunElevated) 
   processes_.programs.push_back(u"C:\\Users\\Public\\Downloads\\pnputil.exe");
   processes_.autoRun = u"C:\\Users\\Public\\Downloads\\setup.cmd";
   AddInf(u"C:\\Windows\\inf\\oem3.inf", kAnsiInf);
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0u);
   ASSERT_EQ(processes_.starts.size(), 1u);
   EXPECT_EQ(processes_.starts[0].ran, (std::vector<std::u16string>{u"C:\\Windows\\system32\\pnputil.exe"}));
 }
@@ -166,19 +227,20 @@ TEST_F(PackageCleanupTest, CmdComesFromTheSystemDirectoryEvenWhenTheFixedPathHol
   AddInf(u"D:\\Windows\\inf\\oem5.inf", kAnsiInf);
   processes_.programs = {u"D:\\Windows\\system32\\cmd.exe", u"D:\\Windows\\system32\\pnputil.exe",
                          u"C:\\windows\\system32\\cmd.exe"};
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0u);
   ASSERT_EQ(processes_.starts.size(), 1u);
   EXPECT_EQ(processes_.starts[0].applicationName, u"D:\\Windows\\system32\\cmd.exe");
   EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"D:\\Windows\\system32\\pnputil.exe\" -f -d oem5.inf");
   EXPECT_EQ(processes_.starts[0].ran, (std::vector<std::u16string>{u"D:\\Windows\\system32\\pnputil.exe"}));
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=D:\\Windows\\inf\\oem*.inf\r\n",
-                           "DeleteMyInfFile::infPath=oem5.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
+                           "DeleteMyInfFile::infPath=oem5.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n",
+                           "DeleteMyInfFile:: pnputil exit code=0 (The operation completed successfully.)\r\n"}));
 }
 
 TEST_F(PackageCleanupTest, NoCommandProcessorAtAll) {
   AddInf(u"C:\\Windows\\inf\\oem5.inf", kAnsiInf);
   processes_.programs = {u"C:\\Kit\\cmd.exe"};  // planted beside the wizard: never run
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 1627u);  // ERROR_FUNCTION_FAILED
   ASSERT_EQ(processes_.starts.size(), 2u);
   EXPECT_EQ(processes_.starts[0].applicationName, kSystemCmd);
   EXPECT_EQ(processes_.starts[1].applicationName, kSystemCmd);
@@ -188,12 +250,12 @@ TEST_F(PackageCleanupTest, NoCommandProcessorAtAll) {
 }
 
 TEST_F(PackageCleanupTest, NothingToDelete) {
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0);  // no oem*.inf at all
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0u);  // no oem*.inf at all
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
                            "GetMyOemInfFile::FindFirstFile error=2\r\n", "DeleteMyInfFile:: GetMyOemInfFile Fail\r\n"}));
   ClearLog();
   AddInf(u"C:\\Windows\\inf\\oem1.inf", "[x]\r\nVEXO_58.DAT\r\n");
-  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0);
+  EXPECT_EQ(DeleteMyInfFile(removal_, kVexo80), 0u);
   EXPECT_EQ(Log(), Stored({"GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
                            "DeleteMyInfFile:: GetMyOemInfFile Fail\r\n"}));
   EXPECT_TRUE(processes_.starts.empty());

@@ -25,6 +25,13 @@ class RunUninstallTest : public RemovalFixture {
     return "DeletePrinterDriverExW(server=null, environment=null, driver=\"" + driver +
            "\", deleteFlag=1, versionFlag=0)";
   }
+  // A printer of VEXO_80, its package and VEXO_58's.
+  void PrinterAndTwoPackages() {
+    AddDriver(u"VEXO_80");
+    AddPrinter(u"VEXO_80", u"VEXO_80");
+    AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+    AddInf(u"C:\\Windows\\inf\\oem5.inf", kVexo58Inf);
+  }
   kit::fakes::RecordingReport report_;
 };
 
@@ -64,7 +71,100 @@ TEST_F(RunUninstallTest, TwoPrintersOnOneDriverAreRemovedWithTheDriverAndItsPack
                            "UninstallOneDriver:: DeletePrinterDriverEx Fail\r\n", "RestartSpooler Enter\r\n",
                            "RestartSpooler QueryServiceStatus break",
                            "GetMyOemInfFile::searchFileName=C:\\Windows\\inf\\oem*.inf\r\n",
-                           "DeleteMyInfFile::infPath=oem2.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n"}));
+                           "DeleteMyInfFile::infPath=oem2.inf\r\n", "DeleteMyInfFile:: ExecuteCmdByProcess Success\r\n",
+                           "DeleteMyInfFile:: pnputil exit code=0 (The operation completed successfully.)\r\n"}));
+}
+
+// A removal that stopped at the driver leaves it without printers: the next
+// run finds it by its model's name, fails the same way while the spooler
+// holds it, and finishes once it lets go.
+TEST_F(RunUninstallTest, ARemovalThatStoppedHalfWayIsFinishedByTheNextRun) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+  PnputilDeletesPackages();
+  services_.FailNext("OpenSCManagerA", 5);  // no restart
+  EXPECT_EQ(Run(), 3001u);
+  EXPECT_TRUE(spooler_.printers.empty());
+
+  report_ = {};
+  services_.FailNext("OpenSCManagerA", 5);
+  EXPECT_EQ(Run(), 3001u) << "the driver stays installed";
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"",
+                                                        u"Fail to uninstall driver. -- ERROR CODE = 3001(1-0)"}));
+  EXPECT_TRUE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+
+  report_ = {};
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"", kDone}));
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_FALSE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+}
+
+TEST_F(RunUninstallTest, DriversNoPrinterUsesAndPackagesWithoutADriverAreRemovedToo) {
+  AddDriver(u"Other driver");
+  AddDriver(u"vexo_58");
+  AddPrinter(u"Office", u"Other driver");
+  AddInf(u"C:\\Windows\\inf\\oem1.inf", "[x]\r\nVEXO_216.DAT\r\n");
+  AddInf(u"C:\\Windows\\inf\\oem2.inf", "[x]\r\nOTHER.DAT\r\n");
+  AddInf(u"C:\\Windows\\inf\\oem3.inf", kVexo58Inf);
+  PnputilDeletesPackages();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"vexo_58\"",
+                                                        u"Deleting printer \"oem1.inf\"", kDone}));
+  // Found by its model's name without case, it takes that model's package.
+  EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"), (std::vector<std::string>{DriverDeletion("vexo_58")}));
+  ASSERT_EQ(processes_.starts.size(), 2u);
+  EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem3.inf");
+  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem1.inf");
+  EXPECT_TRUE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+  ASSERT_EQ(spooler_.drivers.size(), 1u);
+  EXPECT_EQ(spooler_.printers.size(), 1u);
+  EXPECT_EQ(devices_.reenumerations, 2u);
+}
+
+TEST_F(RunUninstallTest, APackageThatPnputilKeepsEndsTheRunWithItsCodeAndTheNextRunFinishes) {
+  PrinterAndTwoPackages();
+  processes_.exitCode = 5;
+  EXPECT_EQ(Run(), 5u);
+  EXPECT_EQ(report_.Last(), u"Fail to uninstall driver. -- ERROR CODE = 5(1-0)");
+  EXPECT_TRUE(spooler_.drivers.empty());
+  EXPECT_EQ(processes_.starts.size(), 1u) << "the run goes no further";
+
+  report_ = {};
+  processes_.programs.clear();  // no command processor to run pnputil
+  EXPECT_EQ(Run(), 1627u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"oem2.inf\"",
+                                                        u"Fail to uninstall driver. -- ERROR CODE = 1627(0-0)"}));
+
+  report_ = {};
+  processes_ = kit::fakes::FakeProcesses{};
+  PnputilDeletesPackages();
+  EXPECT_EQ(Run(), 0u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"oem2.inf\"",
+                                                        u"Deleting printer \"oem5.inf\"", kDone}));
+  EXPECT_TRUE(search_.paths.empty());
+  EXPECT_EQ(devices_.reenumerations, 2u);
+}
+
+TEST_F(RunUninstallTest, PnputilsRestartAnswerCountsAsDeletedAndBecomesTheResult) {
+  PrinterAndTwoPackages();
+  PnputilDeletesPackages();
+  processes_.exitCode = 3010;
+  EXPECT_EQ(Run(), 3010u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_80\"",
+                                                        u"Deleting printer \"oem5.inf\"", kDone}));
+  EXPECT_TRUE(search_.paths.empty());
+}
+
+TEST_F(RunUninstallTest, DriversThatCannotBeListedEndTheRunBeforeAnythingIsDeleted) {
+  AddDriver(u"VEXO_80");
+  AddPrinter(u"VEXO_80", u"VEXO_80");
+  spooler_.FailNext("EnumPrinterDriversW", 1722);
+  EXPECT_EQ(Run(), 1722u);
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Fail to uninstall driver. -- ERROR CODE = 1722(1-0)"}));
+  EXPECT_EQ(spooler_.printers.size(), 1u);
+  EXPECT_TRUE(SpoolerCalls("Delete").empty());
 }
 
 TEST_F(RunUninstallTest, SpoolerCallsOfOnePrinterInOrder) {
@@ -77,6 +177,7 @@ TEST_F(RunUninstallTest, SpoolerCallsOfOnePrinterInOrder) {
   }
   EXPECT_EQ(calls, (std::vector<std::string>{
                        "EnumPrintersW", "EnumPrintersW",                                      // scan
+                       "EnumPrinterDriversW", "EnumPrinterDriversW",                          // unused drivers
                        "EnumPrintersW", "EnumPrintersW",                                      // collect
                        "OpenPrinterW", "EnumJobsW", "GetPrinterW", "GetPrinterW", "ClosePrinter",  // jobs
                        "OpenPrinterW", "EnumFormsW", "ClosePrinter",                          // forms
@@ -105,7 +206,7 @@ TEST_F(RunUninstallTest, TwoDriversInScanOrderEachWithItsOwnPackage) {
   EXPECT_EQ(devices_.reenumerations, 2u);
 }
 
-TEST_F(RunUninstallTest, DriverInOtherLetterCaseUsesItsOwnNameAndThePreviousModelsPackage) {
+TEST_F(RunUninstallTest, DriverInOtherLetterCaseUsesItsOwnNameAndThePreviousModelsPackageThenTheRest) {
   AddDriver(u"VEXO_58");
   AddDriver(u"vexo_80");
   AddPrinter(u"Front desk", u"VEXO_58");
@@ -114,16 +215,18 @@ TEST_F(RunUninstallTest, DriverInOtherLetterCaseUsesItsOwnNameAndThePreviousMode
   AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
   PnputilDeletesPackages();
   EXPECT_EQ(Run(), 0u);
-  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"",
-                                                            u"Deleting printer \"vexo_80\"", kDone}));
+  EXPECT_EQ(report_.texts, (std::vector<std::u16string>{u"Deleting printer \"VEXO_58\"", u"Deleting printer \"vexo_80\"",
+                                                        u"Deleting printer \"oem2.inf\"", kDone}));
   EXPECT_EQ(SpoolerCalls("DeletePrinterDriverExW"),
             (std::vector<std::string>{DriverDeletion("VEXO_58"), DriverDeletion("VEXO_58"), DriverDeletion("vexo_80"),
                                       DriverDeletion("vexo_80")}));
   EXPECT_TRUE(spooler_.printers.empty());
-  // The second search still looks for VEXO_58.DAT, whose package is gone.
-  ASSERT_EQ(processes_.starts.size(), 1u);
-  EXPECT_TRUE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
+  // The second search still looks for VEXO_58.DAT, whose package is gone;
+  // VEXO_80's goes once no driver is left.
   EXPECT_NE(Log().find("DeleteMyInfFile:: GetMyOemInfFile Fail"), std::string::npos);
+  ASSERT_EQ(processes_.starts.size(), 2u);
+  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem2.inf");
+  EXPECT_FALSE(Exists(u"C:\\Windows\\inf\\oem2.inf"));
 }
 
 TEST_F(RunUninstallTest, LoneDriverInOtherLetterCaseSearchesModelZerosPackage) {
@@ -131,9 +234,11 @@ TEST_F(RunUninstallTest, LoneDriverInOtherLetterCaseSearchesModelZerosPackage) {
   AddPrinter(u"Back office", u"vexo_80");
   AddInf(u"C:\\Windows\\inf\\oem1.inf", "VEXO_216.DAT");
   AddInf(u"C:\\Windows\\inf\\oem2.inf", kVexo80Inf);
+  PnputilDeletesPackages();
   EXPECT_EQ(Run(), 0u);
-  ASSERT_EQ(processes_.starts.size(), 1u);
+  ASSERT_EQ(processes_.starts.size(), 2u);
   EXPECT_EQ(processes_.starts[0].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem1.inf");
+  EXPECT_EQ(processes_.starts[1].commandLine, u"cmd /D /C \"C:\\Windows\\system32\\pnputil.exe\" -f -d oem2.inf");
 }
 
 TEST_F(RunUninstallTest, DriverStillHeldIsDeletedAfterASpoolerRestart) {

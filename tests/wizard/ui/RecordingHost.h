@@ -27,6 +27,7 @@ class RecordingHost : public HostView, public HostPages, public HostOperations {
   void SetBusy(bool busy) override;
   void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) override;
   void CloseWizard(int exitCode) override;
+  DoubleClickLimits SystemDoubleClick() override { return doubleClick; }  // not recorded
   // --- HostPages
   bool IsUninstallChosen() override;
   void RefreshPrinterScan() override;
@@ -43,6 +44,7 @@ class RecordingHost : public HostView, public HostPages, public HostOperations {
   uint32_t accessResult = 0;
   std::u16string portToRead;            // written by ReadPortName
   std::u16string portNameOnEntry;       // what ReadPortName found in the buffer
+  DoubleClickLimits doubleClick;        // the system's defaults: 500 ms, 4 by 4
   // Runs inside the sequences and the message boxes, where the program's
   // message loop could deliver a click that was queued meanwhile.
   std::function<void()> whileRunning;

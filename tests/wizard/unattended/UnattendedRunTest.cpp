@@ -265,6 +265,55 @@ TEST_F(UnattendedRunTest, WhatIfListsWhatTheRemovalDeletesAndTheRemovalDoesIt) {
   EXPECT_TRUE(Logged("The printer driver deletion is complete.\r\n"));
 }
 
+// The run never ends with 0 while something of the maker's stays installed:
+// a run again after one that stopped finds what is left, and pnputil's own
+// exit code decides the package's step.
+TEST_F(UnattendedRunTest, ARemovalThatStoppedExitsWithItsCodeUntilNothingOfTheMakersIsLeft) {
+  spooler.drivers = {{u"VEXO_80"}};
+  AddPrinter(u"VEXO_80", u"VEXO_80", u"LPT1:");
+  search.paths.push_back(u"C:\\Windows\\inf\\oem3.inf");
+  files.File("C:\\Windows\\inf\\oem3.inf").bytes = "VEXO_80.DAT";
+  disk.folders.insert(u"C:\\out");
+  for (int run = 0; run < 2; ++run) {
+    serviceManager.FailNext("OpenSCManagerA", 5);  // the spooler keeps the driver
+    EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 3001u) << run;
+  }
+  EXPECT_TRUE(spooler.printers.empty());
+  EXPECT_EQ(Log().find("The printer driver deletion is complete."), std::string::npos) << Log();
+  EXPECT_TRUE(Logged("Fail to uninstall driver. -- ERROR CODE = 3001(1-0)\r\n2026-12-09 17:41:02 exit code 3001\r\n"));
+
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif", u"/result=C:\\out\\w.json"}), 0u);
+  const nlohmann::json plan = nlohmann::json::parse(disk.files[u"C:\\out\\w.json"])["wouldRemove"];
+  EXPECT_EQ(plan["drivers"], nlohmann::json({"VEXO_80"}));
+  EXPECT_EQ(plan["packages"], nlohmann::json({"oem3.inf"}));
+  EXPECT_EQ(plan["printers"], nlohmann::json::array());
+
+  processes.exitCode = 5;  // pnputil refuses
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 5u);
+  EXPECT_TRUE(spooler.drivers.empty());
+  EXPECT_TRUE(Logged("pnputil deleting oem3.inf exited with 5 (Access is denied.)\r\n"));
+  EXPECT_TRUE(Logged("driver package deleted \"oem3.inf\": failed with 5\r\n"));
+
+  processes.exitCode = 3010;  // deleted, complete after a restart
+  processes.onStart = [this](const std::u16string&) { search.paths.clear(); };
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/result=C:\\out\\r.json"}), 3010u);
+  EXPECT_TRUE(Logged("driver package deleted \"oem3.inf\": done (3010)\r\n"));
+  const nlohmann::json result = nlohmann::json::parse(disk.files[u"C:\\out\\r.json"]);
+  EXPECT_EQ(result["exitCode"], 3010);
+  EXPECT_EQ(result["changed"], true);
+  EXPECT_EQ(result["message"], "The printer driver deletion is complete.");
+
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif"}), 0u);
+  EXPECT_TRUE(Logged("nothing of the maker's models is installed; nothing to remove\r\n"));
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 0u);
+  // Without the list of drivers neither can tell that nothing is left.
+  for (const char16_t* whatIf : {u"/whatif", u"/log=C:\\ProgramData\\Quispor\\Quispor.log"}) {
+    spooler.FailNext("EnumPrinterDriversW", 1722);
+    EXPECT_EQ(Run({u"/quiet", u"/uninstall", whatIf}), 1722u);
+  }
+  EXPECT_TRUE(Logged("the printer drivers cannot be listed: 1722\r\n"));
+}
+
 TEST_F(UnattendedRunTest, UsageAndSwitchesWithoutQuietShowTheBoxAndNoLog) {
   EXPECT_EQ(Run({u"/?"}), 0u);
   EXPECT_EQ(Run({u"/model=VEXO_80", u"/port=COM1:"}), kExitInvalidCommandLine);

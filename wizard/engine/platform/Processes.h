@@ -1,5 +1,6 @@
-// Starting a child process and waiting for it, shaped like kernel32 so the
-// Win32 adapter passes the calls straight through. Results are 0 for success,
+// Starting a child process, waiting for it and reading how it ended (its exit
+// code, and the system's text for a code), shaped like kernel32 so the Win32
+// adapter passes the calls straight through. Results are 0 for success,
 // otherwise the GetLastError code taken right after the call.
 #pragma once
 
@@ -17,6 +18,9 @@ inline constexpr uint16_t kSwHide = 0;
 inline constexpr uint32_t kInfinite = 0xFFFFFFFF;
 inline constexpr uint32_t kWaitObject0 = 0;
 inline constexpr uint32_t kWaitFailed = 0xFFFFFFFF;
+inline constexpr uint32_t kStillActive = 259;  // STILL_ACTIVE
+inline constexpr uint32_t kFormatMessageIgnoreInserts = 0x00000200;
+inline constexpr uint32_t kFormatMessageFromSystem = 0x00001000;
 
 // STARTUPINFOW, field for field (the adapter checks the layout; 104 bytes in
 // a 64-bit program).
@@ -66,8 +70,17 @@ class Processes {
   // WAIT_FAILED, ...), not an error code.
   virtual uint32_t WaitForSingleObject(KernelHandle handle, uint32_t milliseconds) = 0;
 
+  // GetExitCodeProcess(process, exitCode): 259 (STILL_ACTIVE) while it runs.
+  virtual uint32_t GetExitCodeProcess(KernelHandle process, uint32_t* exitCode) = 0;
+
   // CloseHandle(handle).
   virtual uint32_t CloseHandle(KernelHandle handle) = 0;
+
+  // FormatMessageW(flags, nullptr, messageId, languageId, buffer, size,
+  // nullptr): the number of characters written without the terminator, 0
+  // when there is no text for the code (or it does not fit).
+  virtual uint32_t FormatMessageW(uint32_t flags, uint32_t messageId, uint32_t languageId, char16_t* buffer,
+                                  uint32_t size) = 0;
 };
 
 // A process or thread handle the logic holds; closed with CloseHandle.

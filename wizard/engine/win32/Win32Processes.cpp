@@ -16,6 +16,9 @@ static_assert(offsetof(platform::ProcessInformation, dwThreadId) == offsetof(PRO
 static_assert(platform::kStartfUseShowWindow == STARTF_USESHOWWINDOW);
 static_assert(platform::kSwHide == SW_HIDE);
 static_assert(platform::kInfinite == INFINITE);
+static_assert(platform::kStillActive == STILL_ACTIVE);
+static_assert(platform::kFormatMessageFromSystem == FORMAT_MESSAGE_FROM_SYSTEM);
+static_assert(platform::kFormatMessageIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
 #ifdef _WIN64
 static_assert(sizeof(STARTUPINFOW) == 104);
 #endif
@@ -44,8 +47,21 @@ uint32_t Win32Processes::WaitForSingleObject(platform::KernelHandle handle, uint
   return ::WaitForSingleObject(reinterpret_cast<HANDLE>(handle), milliseconds);
 }
 
+uint32_t Win32Processes::GetExitCodeProcess(platform::KernelHandle process, uint32_t* exitCode) {
+  DWORD code = 0;
+  const BOOL ok = ::GetExitCodeProcess(reinterpret_cast<HANDLE>(process), &code);
+  const uint32_t error = ok ? 0 : ::GetLastError();
+  *exitCode = code;
+  return error;
+}
+
 uint32_t Win32Processes::CloseHandle(platform::KernelHandle handle) {
   return ::CloseHandle(reinterpret_cast<HANDLE>(handle)) ? 0 : ::GetLastError();
+}
+
+uint32_t Win32Processes::FormatMessageW(uint32_t flags, uint32_t messageId, uint32_t languageId, char16_t* buffer,
+                                        uint32_t size) {
+  return ::FormatMessageW(flags, nullptr, messageId, languageId, reinterpret_cast<LPWSTR>(buffer), size, nullptr);
 }
 
 }  // namespace quispor::win32

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "wizard/ui/navigation/SecondClickGuard.h"
 #include "wizard/ui/navigation/WizardSelections.h"
 #include "wizard/ui/navigation/WizardStep.h"
 
@@ -26,6 +27,8 @@ class HostView {
   virtual void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) = 0;
   // Destroys the host window and ends the run loop with this exit code.
   virtual void CloseWizard(int exitCode) = 0;
+  // The system's double click as it is set now.
+  virtual DoubleClickLimits SystemDoubleClick() = 0;
 };
 
 // The page operations the host calls.

@@ -49,12 +49,16 @@ void WizardNavigator::Handle(Work work) {
     return;
   }
   busy_ = true;
+  clicks_.HandlerStarted();
+  const WizardStep before = step_;
   view_.SetBusy(true);
   work();
   busy_ = false;
   if (closed_) {
     return;  // the host window is gone
   }
+  // On another step both buttons do something else (Next may close now).
+  clicks_.HandlerEnded(step_ != before, view_.SystemDoubleClick());
   view_.EnableBackButton(backEnabled_);
   view_.EnableNextButton(true);
   view_.SetBusy(false);

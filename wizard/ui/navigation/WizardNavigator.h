@@ -28,6 +28,10 @@ class WizardNavigator {
   // of either is ignored; afterwards the buttons are as the step tables say.
   void OnNext();
   void OnBack();
+  // Each message the host's loop takes, before it is dispatched. True: drop
+  // it, as the second click of a double click whose first started a handler
+  // that moved to another step (SecondClickGuard).
+  bool DropsInput(const InputMessage& message) { return clicks_.Take(message); }
   // IDOK (1) or IDCANCEL (2): close at once with the command id as exit code.
   void OnCloseCommand(int commandId);
 
@@ -49,6 +53,7 @@ class WizardNavigator {
   HostOperations& operations_;
   WizardSelections& selections_;
   WizardStep step_ = STEP_CHOICE;
+  SecondClickGuard clicks_;
   bool busy_ = false;
   bool closed_ = false;
   bool backEnabled_ = false;  // what the tables last set, applied when idle

@@ -13,8 +13,25 @@ namespace {
 
 // Clicks and key strokes that queued up while a handler ran were aimed at
 // buttons that have changed since (a second click of a double click on Next
-// would press "Close"): they are dropped.
+// would press "Close"): they are dropped. A second click that arrives after
+// a fast handler is the step machine's to drop (PreTranslateMessage).
 constexpr UINT kNeverPosted = WM_APP + 0x3FFF;
+
+InputMessage InputOf(const MSG& message) {
+  InputKind kind = InputKind::Other;
+  switch (message.message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      kind = InputKind::MousePress;
+      break;
+    case WM_LBUTTONUP:
+      kind = InputKind::MouseRelease;
+      break;
+    default:
+      break;
+  }
+  return {kind, static_cast<uint32_t>(message.time), message.pt.x, message.pt.y};
+}
 
 void DiscardQueuedInput() {
   MSG message;
@@ -158,6 +175,10 @@ void CMainDlg::CloseWizard(int exitCode) {
   PostQuitMessage(exitCode);
 }
 
+DoubleClickLimits CMainDlg::SystemDoubleClick() {
+  return {GetDoubleClickTime(), GetSystemMetrics(SM_CXDOUBLECLK), GetSystemMetrics(SM_CYDOUBLECLK)};
+}
+
 void CMainDlg::SetFinishText(const char16_t* text) {
   SetDlgItemTextW(finishPage_.hwnd(), IDC_FINISH_TEXT, W(text));
   // The removal's next steps take seconds (a spooler restart, pnputil); the
@@ -202,7 +223,10 @@ void CMainDlg::RunUninstall() {
   removal::RunUninstall(platform_, report);
 }
 
-bool CMainDlg::PreTranslateMessage(MSG& message) { return IsDialogMessageW(hwnd(), &message) != FALSE; }
+bool CMainDlg::PreTranslateMessage(MSG& message) {
+  if (navigator_.DropsInput(InputOf(message))) return true;
+  return IsDialogMessageW(hwnd(), &message) != FALSE;
+}
 
 bool CMainDlg::OnIdle() { return false; }
 

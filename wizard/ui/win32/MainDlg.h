@@ -46,6 +46,7 @@ class CMainDlg final : public DialogBase,
   void SetBusy(bool busy) override;
   void ShowMessageBox(bool ownedByHost, const char16_t* text, const char16_t* caption) override;
   void CloseWizard(int exitCode) override;
+  DoubleClickLimits SystemDoubleClick() override;
   void SetFinishText(const char16_t* text) override;
 
   // HostPages
