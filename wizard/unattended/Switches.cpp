@@ -264,6 +264,7 @@ const char16_t* UsageText() {
          u"\n"
          u"Exit codes: 0 done (or already installed, or nothing to remove); 1618 another run of Quispor is open;\n"
          u"1639 invalid command line; 1168 no USB printer port found; 5 no administrator rights;\n"
+         u"1307 the log folder, the log or the result file is not safe (a user's folder, or a link);\n"
          u"any other: the Windows error code of the step that failed.";
 }
 
