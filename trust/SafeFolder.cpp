@@ -61,6 +61,17 @@ SafeFolder PrepareProgramDataFolder(FolderPlatform& platform, const std::vector<
   return folder;
 }
 
+SafeFolder CheckExistingFolder(FolderPlatform& platform, const std::u16string& path) {
+  SafeFolder folder;
+  folder.failedAt = path;
+  FolderCheck check(platform);
+  if (AcceptExisting(platform, check, folder)) {
+    folder.path = path;
+    folder.failedAt.clear();
+  }
+  return folder;
+}
+
 std::u16string WhyNotUsable(const SafeFolder& folder) {
   const std::u16string& where = folder.failedAt.empty() ? std::u16string(u"ProgramData") : folder.failedAt;
   if (folder.error != 0) {

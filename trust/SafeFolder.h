@@ -45,6 +45,11 @@ struct SafeFolder {
 // kProtectedFolderSddl when missing, each existing one checked.
 SafeFolder PrepareProgramDataFolder(FolderPlatform& platform, const std::vector<std::u16string>& levels);
 
+// A folder that exists already (one the program did not make), checked as
+// PrepareProgramDataFolder checks an existing level: a folder, not a
+// reparse point, that only the trusted accounts can change.
+SafeFolder CheckExistingFolder(FolderPlatform& platform, const std::u16string& path);
+
 // One English sentence for a folder that is not usable, naming the folder
 // and why: "C:\ProgramData\Quispor is owned by S-1-5-21-...", "... is a
 // reparse point", "... can be changed by S-1-5-11", "... cannot be made: 5".

@@ -14,6 +14,9 @@ inline constexpr uint32_t kExitBusy = 1618;                 // ERROR_INSTALL_ALR
 inline constexpr uint32_t kExitInvalidCommandLine = 1639;   // ERROR_INVALID_COMMAND_LINE
 inline constexpr uint32_t kExitInstallFailure = 1603;       // ERROR_INSTALL_FAILURE
 inline constexpr uint32_t kErrorUnknownPort = 1796;         // ERROR_UNKNOWN_PORT
+// ERROR_INVALID_OWNER: the log folder's owner or rights are not safe, or a
+// link stands where the log or the result file goes.
+inline constexpr uint32_t kExitNotSafe = 1307;
 
 // A failed step's code as the exit code. A code that a deployment engine
 // would read as success or as a reboot (0, 1707, 3010, 1641), and a

@@ -38,15 +38,15 @@ std::string ResultJson(const RunResult& result) {
   return document.dump(2, ' ', false, json::error_handler_t::replace) + "\r\n";
 }
 
-uint32_t WriteResultFile(RunFiles& files, const std::u16string& path, const RunResult& result) {
+FileOutcome WriteResultFile(RunFiles& files, const std::u16string& path, const RunResult& result) {
   const std::string text = ResultJson(result);
   OpenFile file;
-  const uint32_t opened = files.CreateFileW(path.c_str(), kGenericWrite, kFileShareRead, kCreateAlways, file.put(files));
-  if (opened != 0) {
-    return opened;
+  FileOutcome outcome = OpenUnlinked(files, path, kGenericWrite, kFileShareRead, true, file);
+  if (outcome.error == 0) {
+    uint32_t written = 0;
+    outcome.error = files.WriteFile(file.get(), text.data(), static_cast<uint32_t>(text.size()), &written);
   }
-  uint32_t written = 0;
-  return files.WriteFile(file.get(), text.data(), static_cast<uint32_t>(text.size()), &written);
+  return outcome;
 }
 
 }  // namespace quispor::unattended

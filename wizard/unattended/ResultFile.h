@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "wizard/unattended/RunPlatform.h"
+#include "wizard/unattended/UnlinkedFile.h"
 
 namespace quispor::unattended {
 
@@ -36,7 +37,8 @@ struct RunResult {
 // "packages"}]}; texts not known are null.
 std::string ResultJson(const RunResult& result);
 
-// Writes the document to path, replacing the file; 0 or the error.
-uint32_t WriteResultFile(RunFiles& files, const std::u16string& path, const RunResult& result);
+// Writes the document to path, replacing the file, unless a link stands
+// there (see OpenUnlinked); the error is 0, the open's or the write's.
+FileOutcome WriteResultFile(RunFiles& files, const std::u16string& path, const RunResult& result);
 
 }  // namespace quispor::unattended

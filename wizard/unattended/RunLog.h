@@ -10,6 +10,7 @@
 
 #include "wizard/engine/WideText.h"
 #include "wizard/unattended/RunPlatform.h"
+#include "wizard/unattended/UnlinkedFile.h"
 
 namespace quispor::unattended {
 
@@ -17,24 +18,28 @@ namespace quispor::unattended {
 // and other control characters turned into blanks, so a line stays a line.
 std::string LogLine(const SystemTime& time, std::u16string_view text);
 
-// %ProgramData%\Quispor\Quispor.log, its folder created when missing. Empty
-// (and the code in *error) when the variable is unset or the folder cannot
-// be made.
-std::u16string DefaultLogPath(RunFiles& files, RunSession& session, uint32_t* error);
+// The default log, in the folder PrepareProgramDataFolder gives for
+// kLogFolder: ProgramData\Quispor\Quispor.log.
+inline constexpr char16_t kLogFolder[] = u"Quispor";
+inline constexpr char16_t kLogFileName[] = u"Quispor.log";
 
 class RunLog {
  public:
   RunLog(RunFiles& files, RunSession& session, std::u16string path)
       : files_(files), session_(session), path_(std::move(path)) {}
 
-  // Appends one line; 0 or the code of the open or the write.
+  // Appends one line; 0 or the code of the open or the write. The log is
+  // opened without following a link, and refused (kExitNotSafe) when it is
+  // one or has another name: linkFound() then says which.
   uint32_t Write(std::u16string_view text);
   const std::u16string& path() const { return path_; }
+  LinkFound linkFound() const { return linkFound_; }
 
  private:
   RunFiles& files_;
   RunSession& session_;
   std::u16string path_;
+  LinkFound linkFound_ = LinkFound::None;
 };
 
 }  // namespace quispor::unattended

@@ -260,11 +260,13 @@ const char16_t* UsageText() {
          u"    /nodefault: the printer does not become the default printer.\n"
          u"Quispor.exe /quiet /uninstall [/whatif] [/log=<file>] [/result=<file>]\n"
          u"    removes every printer, driver and driver package of the models; /whatif only lists them.\n"
-         u"/log: the log file (default %ProgramData%\\Quispor\\Quispor.log). /result: a JSON file of the outcome.\n"
+         u"/log: the log file (default Quispor\\Quispor.log under the system's ProgramData folder). /result: a JSON file of the outcome.\n"
          u"\n"
          u"Exit codes: 0 done (or already installed, or nothing to remove); 1618 another run of Quispor is open;\n"
          u"1639 invalid command line; 1168 no USB printer port found; 5 no administrator rights;\n"
-         u"3010 removed, complete after a restart; any other: the Windows error code of the step that failed.";
+         u"3010 removed, complete after a restart;\n"
+         u"1307 the log folder, the log or the result file is not safe (a user's folder, or a link);\n"
+         u"any other: the Windows error code of the step that failed.";
 }
 
 }  // namespace quispor::unattended

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "trust/SafeFolder.h"
 #include "wizard/engine/ModelCatalogue.h"
 #include "wizard/engine/NameCompare.h"
 #include "wizard/engine/SpoolerPortList.h"
@@ -20,11 +21,26 @@
 #include "wizard/unattended/ResultFile.h"
 #include "wizard/unattended/RunLock.h"
 #include "wizard/unattended/RunLog.h"
+#include "wizard/unattended/UnlinkedFile.h"
 
 namespace quispor::unattended {
 namespace {
 
 constexpr const char16_t* kUsageCaption = u"Quispor";
+
+// Whether the folder of a file the administrator named passes the folder
+// check. A bare file name (in the current folder) does not count as safe.
+bool InSafeFolder(kit::trust::FolderPlatform& folders, const std::u16string& file) {
+  const std::size_t cut = file.find_last_of(u"\\/");
+  if (cut == std::u16string::npos) {
+    return false;
+  }
+  std::u16string folder = file.substr(0, cut);
+  if (!folder.empty() && folder.back() == u':') {
+    folder += u'\\';  // a drive's root
+  }
+  return kit::trust::CheckExistingFolder(folders, folder).usable();
+}
 
 // The USB page's list as the search fills it, kept to learn which port the
 // page would pre-select.
@@ -92,9 +108,13 @@ uint32_t QuietRun::Run() {
     RunResult unfinished = result_;
     unfinished.exitCode = kExitInstallFailure;
     unfinished.message = u"the run did not end";
-    const uint32_t error = WriteResultFile(services_.files, command_.resultPath, unfinished);
-    if (error != 0) {
-      return End(FailureExitCode(error), u"the result file cannot be written: " + Decimal(error));
+    const FileOutcome written = WriteResultFile(services_.files, command_.resultPath, unfinished);
+    if (written.link != LinkFound::None) {
+      return End(kExitNotSafe, u"the result file " + WhyRefused(command_.resultPath, written.link) +
+                                   u"; nothing changed");
+    }
+    if (written.error != 0) {
+      return End(FailureExitCode(written.error), u"the result file cannot be written: " + Decimal(written.error));
     }
   }
   const RunLock lock(services_.session);
@@ -230,29 +250,41 @@ uint32_t RunUnattended(UnattendedServices& services, const UnattendedCommand& co
     services.platform.userMessages.MessageBoxW(nullptr, text.c_str(), kUsageCaption, platform::kMbOk);
     return missing ? kExitInvalidCommandLine : kExitDone;
   }
-  uint32_t error = 0;
-  std::u16string path = command.logPath;
-  if (path.empty()) {
-    path = DefaultLogPath(services.files, services.session, &error);
-  }
-  RunLog log(services.files, services.session, path);
-  if (error == 0) {
-    error = log.Write(u"Quispor " + std::u16string(commandLine));
-  }
   RunResult result;
   uint32_t exitCode = 0;
-  if (error != 0) {
-    // Without its log a deployment could not be followed: nothing is done.
-    exitCode = FailureExitCode(error);
-    result.message = u"the log " + path + u" cannot be written: " + Decimal(error);
-  } else {
+  std::u16string path = command.logPath;
+  if (path.empty()) {
+    const kit::trust::SafeFolder folder = kit::trust::PrepareProgramDataFolder(services.files.Folders(), {kLogFolder});
+    if (folder.usable()) {
+      path = folder.path + u"\\" + kLogFileName;
+    } else {
+      exitCode = folder.error != 0 ? FailureExitCode(folder.error) : kExitNotSafe;
+      result.message = u"no log can be written: " + kit::trust::WhyNotUsable(folder) + u"; nothing changed";
+    }
+  }
+  RunLog log(services.files, services.session, path);
+  if (exitCode == 0) {
+    if (const uint32_t error = log.Write(u"Quispor " + std::u16string(commandLine)); error != 0) {
+      exitCode = FailureExitCode(error);
+      result.message = log.linkFound() != LinkFound::None
+                           ? u"the log " + WhyRefused(path, log.linkFound()) + u"; nothing changed"
+                           : u"the log " + path + u" cannot be written: " + Decimal(error) + u"; nothing changed";
+    }
+  }
+  // Without its log a deployment could not be followed: nothing is done.
+  if (exitCode == 0) {
     exitCode = QuietRun(services, command, log, result).Run();
   }
   result.exitCode = exitCode;
-  if (!command.resultPath.empty()) {
-    const uint32_t written = WriteResultFile(services.files, command.resultPath, result);
-    if (written != 0) {
-      log.Write(u"the result file cannot be written: " + Decimal(written));
+  // After something unsafe was found, the result goes only where nobody but
+  // the administrators could have prepared a link.
+  if (!command.resultPath.empty() &&
+      (exitCode != kExitNotSafe || InSafeFolder(services.files.Folders(), command.resultPath))) {
+    const FileOutcome written = WriteResultFile(services.files, command.resultPath, result);
+    if (written.link != LinkFound::None) {
+      log.Write(u"the result file " + WhyRefused(command.resultPath, written.link));
+    } else if (written.error != 0) {
+      log.Write(u"the result file cannot be written: " + Decimal(written.error));
     }
   }
   log.Write(u"exit code " + Decimal(exitCode));

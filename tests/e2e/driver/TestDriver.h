@@ -70,6 +70,10 @@ std::wstring DistFile(const std::string& program, const std::string& file);
 void CopyFolder(const std::wstring& from, const std::wstring& to);
 // Folder of this test executable, with a trailing backslash.
 std::wstring TestExeFolder();
+// Runs `/bin/sh -c script` on the Unix side and waits for it to end: its
+// exit status, or -1 when it could not start or did not end in time. The
+// script quotes with single quotes only (no '"', no '\\').
+int RunUnixShell(const std::string& script, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // --- finding controls ------------------------------------------------------
 

@@ -205,5 +205,43 @@ TEST(WizardQuiet, WhatIfListsThenTheRemovalDeletesThePrinters) {
   EXPECT_THAT(ReadFile("C:\\quiet-whatif.json"), HasSubstr("\"drivers\": [\n      \"VEXO_80\"\n    ]"));
 }
 
+// What Wine can show of a log folder or a log that a user prepared: the
+// folder open to everyone (after chmod o+w Wine reports Everyone with write
+// rights), the folder a Unix directory symlink (a reparse point through
+// GetFileAttributesW) and a log with a second hard link (Wine reports the
+// Unix link count). A file symlink Wine does not report at all.
+TEST(WizardQuiet, RefusesALogFolderOrLogThatAUserCouldHavePrepared) {
+  ASSERT_EQ(Quiet(L"/quiet /uninstall /whatif"), 0) << "the rig's own log folder did not pass";
+  const std::string driveC = EnvVar("WINEPREFIX") + "/drive_c";
+  const std::string folder = driveC + "/ProgramData/Quispor";
+  ASSERT_TRUE(CreateDirectoryW(L"C:\\quiet-elsewhere", nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+  const std::vector<std::wstring> before = Names();
+  const auto refused = [&](const std::wstring& args, const char* why) {
+    SCOPED_TRACE(why);
+    DeleteFileW(L"C:\\quiet-refused.json");
+    EXPECT_EQ(Quiet(args + L" /result=C:\\quiet-refused.json"), 1307);
+    EXPECT_THAT(ReadFile("C:\\quiet-refused.json"), HasSubstr(why));
+    EXPECT_EQ(Names(), before);
+  };
+  const std::wstring install = L"/quiet /model=VEXO_80 /port=COM3:";
+
+  const std::string log = ReadFile(kLog);
+  ASSERT_EQ(RunUnixShell("chmod o+w '" + folder + "'"), 0);
+  refused(install, "can be changed by S-1-1-0");
+  EXPECT_EQ(ReadFile(kLog), log);
+
+  ASSERT_EQ(RunUnixShell("chmod o-w '" + folder + "' && mv '" + folder + "' '" + folder + ".kept' && ln -s '" + driveC +
+                         "/quiet-elsewhere' '" + folder + "'"),
+            0);
+  refused(install, "is a reparse point (a link)");
+  EXPECT_EQ(GetFileAttributesW(L"C:\\quiet-elsewhere\\Quispor.log"), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(RunUnixShell("rm '" + folder + "' && mv '" + folder + ".kept' '" + folder + "'"), 0);
+
+  std::ofstream("C:\\quiet-victim.txt", std::ios::binary) << "victim";
+  ASSERT_EQ(RunUnixShell("ln -f '" + driveC + "/quiet-victim.txt' '" + driveC + "/quiet-linked.log'"), 0);
+  refused(L"/quiet /uninstall /log=C:\\quiet-linked.log", "has more than one hard link");
+  EXPECT_EQ(ReadFile("C:\\quiet-victim.txt"), "victim");
+}
+
 }  // namespace
 }  // namespace kit::e2e::wizard

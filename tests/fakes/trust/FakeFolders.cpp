@@ -43,6 +43,11 @@ void FakeFolders::Put(const std::u16string& path, std::u16string_view sddl, uint
   items[path] = Item{attributes, ParseSddl(sddl)};
 }
 
+bool FakeFolders::IsFolder(const std::u16string& path) const {
+  const auto found = items.find(path);
+  return found != items.end() && (found->second.attributes & kDirectory) != 0;
+}
+
 uint32_t FakeFolders::ReadOwnerAndDacl(const std::u16string& path, kit::trust::ObjectSecurity* security) {
   calls.push_back("ReadOwnerAndDacl " + Narrow(path));
   if (const auto refused = readErrors.find(path); refused != readErrors.end()) return refused->second;

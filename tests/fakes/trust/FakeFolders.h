@@ -5,6 +5,8 @@
 // owned by the account that runs the program (Administrators, as an
 // elevated administrator's new objects are). Starts with C:\ProgramData and
 // a system directory owned by TrustedInstaller. Every call is recorded.
+// The wizard's disk fake keeps its folders here, so both agree on which
+// folders exist.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +25,10 @@ struct NoCaseLessPath {
 class FakeFolders : public kit::trust::FolderPlatform {
  public:
   static constexpr uint32_t kDirectory = 0x10;
+  // A folder an administrator made where only administrators may add one
+  // (its DACL inherited from a parent like Program Files).
+  static constexpr char16_t kAdministratorsFolder[] =
+      u"O:BAD:AI(A;OICIID;FA;;;SY)(A;OICIID;FA;;;BA)(A;OICIID;0x1200a9;;;BU)";
 
   FakeFolders();
 
@@ -42,7 +48,10 @@ class FakeFolders : public kit::trust::FolderPlatform {
 
   // A folder (or, with attributes without kDirectory, a file) as another
   // account left it: its owner and DACL in SDDL.
-  void Put(const std::u16string& path, std::u16string_view sddl, uint32_t attributes = kDirectory);
+  void Put(const std::u16string& path, std::u16string_view sddl = kAdministratorsFolder,
+           uint32_t attributes = kDirectory);
+  // Whether a folder (a junction counts: it is followed) stands at path.
+  bool IsFolder(const std::u16string& path) const;
 
   uint32_t ReadOwnerAndDacl(const std::u16string& path, kit::trust::ObjectSecurity* security) override;
   std::u16string SystemDirectory() override { return systemDirectory; }

@@ -89,24 +89,6 @@ uint16_t FakeSystemInfo::GetSystemDefaultLangID() {
   return systemDefaultLangId;
 }
 
-uint32_t FakeSystemInfo::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, uint32_t size) {
-  std::u16string key = name != nullptr ? name : u"";
-  for (char16_t& c : key) {
-    c = (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c;
-  }
-  const auto found = environment.find(key);
-  if (found == environment.end()) {
-    return 0;  // ERROR_ENVVAR_NOT_FOUND
-  }
-  const std::u16string& value = found->second;
-  if (buffer == nullptr || size <= value.size()) {
-    return static_cast<uint32_t>(value.size() + 1);  // the size needed, terminator included
-  }
-  value.copy(buffer, value.size());
-  buffer[value.size()] = u'\0';
-  return static_cast<uint32_t>(value.size());
-}
-
 quispor::unattended::KernelHandle FakeSystemInfo::CreateMutexW(const char16_t* name, uint32_t* error) {
   const std::u16string key = name != nullptr ? name : u"";
   for (const std::u16string& foreign : foreignMutexes) {

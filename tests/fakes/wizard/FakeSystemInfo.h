@@ -1,9 +1,8 @@
 // The kernel facts of a Windows machine as a test sets them: processor
 // architecture, whether kernel32 exports GetNativeSystemInfo, the program's
 // path (cut as Windows Vista and later cut it), the default language; and
-// an unattended run's session: environment variables (names without case),
-// the local time, and named mutexes (names with case, as kernel objects have
-// them) that live while a handle is open.
+// an unattended run's session: the local time, and named mutexes (names
+// with case, as kernel objects have them) that live while a handle is open.
 #pragma once
 
 #include <cstdint>
@@ -37,13 +36,11 @@ class FakeSystemInfo : public quispor::platform::SystemInfo, public quispor::una
   uint32_t GetModuleFileNameA(quispor::platform::ModuleHandle module, char* fileName, uint32_t size) override;
   uint16_t GetSystemDefaultLangID() override;
 
-  std::map<std::u16string, std::u16string> environment = {{u"PROGRAMDATA", u"C:\\ProgramData"}};  // names upper case
   quispor::unattended::SystemTime localTime{2026, 12, 3, 9, 17, 41, 2, 0};
   // Open handles per mutex name; a name another account's run made cannot
   // be opened (5).
   std::map<std::u16string, int> mutexes;
   std::vector<std::u16string> foreignMutexes;
-  uint32_t GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, uint32_t size) override;
   void GetLocalTime(quispor::unattended::SystemTime* time) override { *time = localTime; }
   quispor::unattended::KernelHandle CreateMutexW(const char16_t* name, uint32_t* error) override;
   uint32_t CloseHandle(quispor::unattended::KernelHandle handle) override;

@@ -25,8 +25,8 @@ class InstallTest : public ::testing::Test {
   InstallTest() {
     UseLanguage(0x0409);
     spooler.disk = &disk;
-    disk.folders.insert(kX64Directory);
-    disk.folders.insert(kX86Directory);
+    disk.folders.Put(kX64Directory);
+    disk.folders.Put(kX86Directory);
     for (const char16_t* name : {u"VEXO_Printer_Render_64.dll", u"VEXO_Printer_UI_64.dll", u"VEXO_Printer_Render.dll",
                                  u"VEXO_Printer_UI.dll", u"VEXO_80.DAT", u"VEXO_58.DAT"}) {
       disk.Put(std::u16string(u"C:\\Kit\\") + name);

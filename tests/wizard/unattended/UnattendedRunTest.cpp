@@ -2,6 +2,7 @@
 // the result file and the exit code a deployment engine acts on.
 #include "wizard/unattended/UnattendedRun.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -28,6 +29,8 @@
 namespace quispor::unattended {
 namespace {
 
+using kit::fakes::FakeFolders;
+
 constexpr char16_t kLog[] = u"C:\\ProgramData\\Quispor\\Quispor.log";
 const std::u16string kTcpPorts = u"HKLM\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Standard TCP/IP Port\\Ports";
 
@@ -39,17 +42,20 @@ class UnattendedRunTest : public ::testing::Test {
     spooler.disk = &disk;
     spooler.monitorRegistry = &registry.store;
     serviceManager.Spooler().stateChanged = [this](uint32_t state) { spooler.ServiceStateChanged(state); };
-    disk.folders.insert(u"C:\\ProgramData");
-    disk.folders.insert(u"C:\\Windows\\system32\\spool\\DRIVERS\\x64");
-    for (const char16_t* name : {u"VEXO_Printer_Render_64.dll", u"VEXO_Printer_UI_64.dll", u"VEXO_80.DAT"}) {
-      disk.Put(std::u16string(u"C:\\Kit\\") + name);
-    }
+    FreshDisk();
   }
   ~UnattendedRunTest() override {
     SetLanguageIdSource({});
     ResetPoLanguageForTest();
   }
 
+  void FreshDisk() {
+    disk = kit::fakes::FakeDisk();
+    disk.folders.Put(u"C:\\Windows\\system32\\spool\\DRIVERS\\x64");
+    for (const char16_t* name : {u"VEXO_Printer_Render_64.dll", u"VEXO_Printer_UI_64.dll", u"VEXO_80.DAT"}) {
+      disk.Put(std::u16string(u"C:\\Kit\\") + name);
+    }
+  }
   uint32_t Run(std::vector<std::u16string> args) {
     std::u16string line = u"\"C:\\Kit\\setup.exe\"";
     for (const std::u16string& arg : args) line += u" " + arg;
@@ -105,6 +111,9 @@ TEST_F(UnattendedRunTest, AnInstallLogsEachStepAndARunAgainChangesNothing) {
   }
   EXPECT_TRUE(Log().ends_with("\r\n2026-12-09 17:41:02 exit code 0\r\n")) << Log();
   EXPECT_TRUE(system.mutexes.empty()) << "the lock outlived the run";
+  // Its folder: SYSTEM and Administrators full control, Users read, nothing inherited.
+  EXPECT_THAT(disk.folders.calls, ::testing::Contains("CreateDirectoryW C:\\ProgramData\\Quispor "
+                                                      "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"));
 
   // The same again: no "(1)" queue, nothing asked of the spooler to change.
   spooler.calls.clear();
@@ -123,7 +132,7 @@ TEST_F(UnattendedRunTest, AnInstallLogsEachStepAndARunAgainChangesNothing) {
 }
 
 TEST_F(UnattendedRunTest, NoDefaultAndTheResultFile) {
-  disk.folders.insert(u"C:\\out");
+  disk.Put(u"C:\\out\\r.json", std::string(4000, 'x'));  // an older file, longer: replaced whole
   spooler.defaultPrinter = u"Office";
   EXPECT_EQ(Run({u"/quiet", u"/model=VEXO_80", u"/port=LPT1:", u"/nodefault", u"/result=C:\\out\\r.json"}), 0u);
   EXPECT_EQ(spooler.defaultPrinter, u"Office");
@@ -178,6 +187,64 @@ TEST_F(UnattendedRunTest, ARunThatCannotGoOnChangesNothing) {
     system.foreignMutexes.clear();
   }
   EXPECT_EQ(system.mutexes.size(), 1u) << "only the other run's lock is left";
+}
+
+// What a standard user can plant before a deployment runs as SYSTEM: the log
+// folder (made first, or a link), or a second name or a link where the log
+// or the result file goes. Each ends the run before anything changes, and
+// nothing is written through it.
+TEST_F(UnattendedRunTest, AFolderOrFileAUserCouldPlantEndsTheRunWith1307) {
+  constexpr char16_t kFolder[] = u"C:\\ProgramData\\Quispor";
+  constexpr char16_t kHive[] = u"C:\\Windows\\system32\\config\\SAM";
+  constexpr char16_t kResult[] = u"C:\\out\\r.json";
+  const std::vector<std::u16string> install = {u"/quiet", u"/model=VEXO_80", u"/port=COM1:", u"/result=C:\\out\\r.json"};
+  std::vector<std::u16string> toNamedLog = install;
+  toNamedLog.push_back(u"/log=C:\\logs\\q.log");
+  struct Case {
+    const char* what;
+    std::function<void()> plant;
+    const std::vector<std::u16string>& args;
+    const char16_t* toldIn;  // the file that says why
+    std::string reason;
+  };
+  const std::vector<Case> cases = {
+      {"folder made by a user",
+       [&] { disk.folders.Put(kFolder, u"O:S-1-5-21-1-2-3-1001D:AI(A;ID;FA;;;S-1-5-21-1-2-3-1001)(A;OICIID;FA;;;SY)"); },
+       install, kResult, "C:\\ProgramData\\Quispor is owned by S-1-5-21-1-2-3-1001, who is not an administrator"},
+      {"folder that is a junction", [&] { disk.folders.Put(kFolder, FakeFolders::kAdministratorsFolder, 0x410); },
+       install, kResult, "C:\\ProgramData\\Quispor is a reparse point (a link)"},
+      {"log with a second hard link", [&] { disk.HardLink(u"C:\\logs\\q.log", kHive); }, toNamedLog, kResult,
+       "C:\\logs\\q.log has more than one hard link"},
+      {"result with a second hard link", [&] { disk.HardLink(kResult, kHive); }, install, kLog,
+       "C:\\out\\r.json has more than one hard link"},
+      {"result that is a symbolic link", [&] { disk.SymbolicLink(kResult, kHive); }, install, kLog,
+       "C:\\out\\r.json is a reparse point (a link)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FreshDisk();
+    spooler.printers.clear();
+    spooler.drivers.clear();
+    disk.folders.Put(u"C:\\out");
+    disk.Put(kHive, "hive");
+    c.plant();
+    EXPECT_EQ(Run(c.args), 1307u);
+    EXPECT_EQ(disk.files.at(kHive), "hive");
+    EXPECT_TRUE(spooler.printers.empty());
+    EXPECT_TRUE(spooler.drivers.empty());
+    ASSERT_TRUE(disk.Exists(c.toldIn));
+    const std::string told =
+        c.toldIn == kLog ? Log() : nlohmann::json::parse(disk.files.at(kResult))["message"].get<std::string>();
+    EXPECT_THAT(told, ::testing::HasSubstr(c.reason));
+    if (c.toldIn != kLog) {
+      EXPECT_FALSE(disk.Exists(kLog));
+    }
+  }
+  // The deployment example's result, in the folder that was refused, is not written.
+  FreshDisk();
+  disk.folders.Put(kFolder, u"O:S-1-5-21-1-2-3-1001D:(A;OICI;FA;;;S-1-5-21-1-2-3-1001)");
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/result=C:\\ProgramData\\Quispor\\result.json"}), 1307u);
+  EXPECT_FALSE(disk.Exists(u"C:\\ProgramData\\Quispor\\result.json"));
 }
 
 TEST_F(UnattendedRunTest, TcpIpPortsAreFoundOrCreatedWithoutABox) {
@@ -242,7 +309,7 @@ TEST_F(UnattendedRunTest, WhatIfListsWhatTheRemovalDeletesAndTheRemovalDoesIt) {
   AddPrinter(u"Office", u"Other", u"LPT2:");
   search.paths.push_back(u"C:\\Windows\\inf\\oem3.inf");
   files.File("C:\\Windows\\inf\\oem3.inf").bytes = "[VEXO.Files]\r\nVEXO_80.DAT\r\n";
-  disk.folders.insert(u"C:\\out");
+  disk.folders.Put(u"C:\\out");
 
   EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/whatif", u"/result=C:\\out\\w.json"}), 0u);
   EXPECT_EQ(spooler.printers.size(), 3u);
@@ -330,10 +397,11 @@ TEST_F(UnattendedRunTest, UsageAndSwitchesWithoutQuietShowTheBoxAndNoLog) {
 
 TEST_F(UnattendedRunTest, TheLogIsMadeWhereAskedAndAlwaysStaysOneLinePerEntry) {
   EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/log=C:\\missing\\q.log"}), 3u);  // ERROR_PATH_NOT_FOUND
-  disk.folders.erase(u"C:\\ProgramData");
+  disk.folders.items.erase(u"C:\\ProgramData");
   EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 3u);
-  system.environment.clear();
-  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), kErrorEnvvarNotFound);
+  // The known folder itself cannot be had.
+  disk.folders.programDataError = 2;
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 2u);
   EXPECT_EQ(Calls("Enum"), 0u) << "a run without its log did something";
 
   const SystemTime time{2027, 1, 5, 8, 7, 6, 5, 4};

@@ -6,10 +6,6 @@ namespace quispor::unattended::win32 {
 
 static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));
 
-uint32_t Win32RunSession::GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, uint32_t size) {
-  return ::GetEnvironmentVariableW(reinterpret_cast<const wchar_t*>(name), reinterpret_cast<wchar_t*>(buffer), size);
-}
-
 void Win32RunSession::GetLocalTime(SystemTime* time) { ::GetLocalTime(reinterpret_cast<SYSTEMTIME*>(time)); }
 
 KernelHandle Win32RunSession::CreateMutexW(const char16_t* name, uint32_t* error) {

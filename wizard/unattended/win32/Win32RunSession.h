@@ -1,5 +1,5 @@
-// The unattended run's session through kernel32: the environment, the local
-// time and the named mutex of the machine-wide lock.
+// The unattended run's session through kernel32: the local time and the
+// named mutex of the machine-wide lock.
 #pragma once
 
 #include "wizard/unattended/RunPlatform.h"
@@ -8,7 +8,6 @@ namespace quispor::unattended::win32 {
 
 class Win32RunSession final : public RunSession {
  public:
-  uint32_t GetEnvironmentVariableW(const char16_t* name, char16_t* buffer, uint32_t size) override;
   void GetLocalTime(SystemTime* time) override;
   KernelHandle CreateMutexW(const char16_t* name, uint32_t* error) override;
   uint32_t CloseHandle(KernelHandle handle) override;
