@@ -117,13 +117,6 @@ uint32_t QuietRun::Run() {
       return End(FailureExitCode(written.error), u"the result file cannot be written: " + Decimal(written.error));
     }
   }
-  const RunLock lock(services_.session);
-  if (lock.state() == LockState::Busy) {
-    return End(kExitBusy, u"another run of Quispor is open; nothing changed");
-  }
-  if (lock.state() == LockState::Failed) {
-    return End(FailureExitCode(lock.error()), u"the lock of Quispor cannot be made: " + Decimal(lock.error()));
-  }
   const bool listOnly = command_.uninstall && command_.whatIf;
   const uint32_t access =
       listOnly ? CheckManageAccessWithoutChange(platform_.registry) : CheckIsManageAccess(platform_.registry);
@@ -250,6 +243,9 @@ uint32_t RunUnattended(UnattendedServices& services, const UnattendedCommand& co
     services.platform.userMessages.MessageBoxW(nullptr, text.c_str(), kUsageCaption, platform::kMbOk);
     return missing ? kExitInvalidCommandLine : kExitDone;
   }
+  // Taken before any file is touched: a run that has to wait must leave the
+  // result file alone that the running one may report through.
+  const RunLock lock(services.session);
   RunResult result;
   uint32_t exitCode = 0;
   std::u16string path = command.logPath;
@@ -272,13 +268,19 @@ uint32_t RunUnattended(UnattendedServices& services, const UnattendedCommand& co
     }
   }
   // Without its log a deployment could not be followed: nothing is done.
-  if (exitCode == 0) {
+  if (exitCode == 0 && lock.state() != LockState::Taken) {
+    exitCode = lock.state() == LockState::Busy ? kExitBusy : FailureExitCode(lock.error());
+    result.message = lock.state() == LockState::Busy
+                         ? u"another run of Quispor is open; nothing changed"
+                         : u"the lock of Quispor cannot be made: " + Decimal(lock.error()) + u"; nothing changed";
+    log.Write(result.message);
+  } else if (exitCode == 0) {
     exitCode = QuietRun(services, command, log, result).Run();
   }
   result.exitCode = exitCode;
   // After something unsafe was found, the result goes only where nobody but
   // the administrators could have prepared a link.
-  if (!command.resultPath.empty() &&
+  if (!command.resultPath.empty() && exitCode != kExitBusy &&
       (exitCode != kExitNotSafe || InSafeFolder(services.files.Folders(), command.resultPath))) {
     const FileOutcome written = WriteResultFile(services.files, command.resultPath, result);
     if (written.link != LinkFound::None) {

@@ -163,12 +163,13 @@ TEST_F(UnattendedRunTest, ARunThatCannotGoOnChangesNothing) {
        [this] { devices.locateResult = 13; }},
       {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:"}, kExitAccessDenied, "no administrator access",
        [this] { registry.createResult = 5; }},
+      {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:", u"/result=C:\\missing\\r.json"}, 3,
+       "the result file cannot be written: 3", {}},
+      // From here on another run holds the lock.
       {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:"}, kExitBusy, "another run of Quispor is open",
        [this] { system.mutexes[kRunLockName] = 1; }},
       {{u"/quiet", u"/uninstall"}, kExitBusy, "another run of Quispor is open",
        [this] { system.foreignMutexes.push_back(kRunLockName); }},
-      {{u"/quiet", u"/model=VEXO_80", u"/port=COM1:", u"/result=C:\\missing\\r.json"}, 3,
-       "the result file cannot be written: 3", {}},
   };
   for (const Case& c : cases) {
     disk.files.erase(kLog);
@@ -187,6 +188,17 @@ TEST_F(UnattendedRunTest, ARunThatCannotGoOnChangesNothing) {
     system.foreignMutexes.clear();
   }
   EXPECT_EQ(system.mutexes.size(), 1u) << "only the other run's lock is left";
+}
+
+// Two deployments with the same /result: the one that has to wait must not
+// touch the file the running one reports through.
+TEST_F(UnattendedRunTest, ARunThatMustWaitLeavesTheOtherRunsResultFileAlone) {
+  disk.folders.Put(u"C:\\out");
+  disk.files[u"C:\\out\\r.json"] = "the other run's result";
+  system.mutexes[kRunLockName] = 1;
+  EXPECT_EQ(Run({u"/quiet", u"/uninstall", u"/result=C:\\out\\r.json"}), kExitBusy);
+  EXPECT_EQ(disk.files[u"C:\\out\\r.json"], "the other run's result");
+  EXPECT_TRUE(Logged("another run of Quispor is open; nothing changed\r\n")) << Log();
 }
 
 // What a standard user can plant before a deployment runs as SYSTEM: the log
@@ -340,7 +352,7 @@ TEST_F(UnattendedRunTest, ARemovalThatStoppedExitsWithItsCodeUntilNothingOfTheMa
   AddPrinter(u"VEXO_80", u"VEXO_80", u"LPT1:");
   search.paths.push_back(u"C:\\Windows\\inf\\oem3.inf");
   files.File("C:\\Windows\\inf\\oem3.inf").bytes = "VEXO_80.DAT";
-  disk.folders.insert(u"C:\\out");
+  disk.folders.Put(u"C:\\out");
   for (int run = 0; run < 2; ++run) {
     serviceManager.FailNext("OpenSCManagerA", 5);  // the spooler keeps the driver
     EXPECT_EQ(Run({u"/quiet", u"/uninstall"}), 3001u) << run;
