@@ -1,8 +1,8 @@
 // The console's device tree refresh and device load over an indexed
 // registry of 100, 1,000 and 10,000 devices, each against the bare registry
-// walk it cannot do without; the export of that many devices against reading
-// their values once, and the reading of the exported file against decoding
-// its text (the baselines, measured in the same run).
+// walk it cannot do without; the export of that many devices and the reading
+// of the exported file against the floors of ProfileFileFloors.h (the
+// baselines, measured in the same run).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,6 +15,7 @@
 #include "console/transfer/ProfileTransfer.h"
 #include "console/transfer/RegFile.h"
 #include "tests/bench/IndexedConsoleRegistry.h"
+#include "tests/bench/ProfileFileFloors.h"
 #include "tests/console/transfer/TransferTestSupport.h"
 
 namespace {
@@ -65,6 +66,7 @@ kit::bench::IndexedConsoleRegistry& Registry(int devices) {
       it->second.PutDword(key, "TcpPort", 9100);
       it->second.PutString(kClassKey, "Alias " + std::to_string(i), name);
     }
+    it->second.Pack();
   }
   return it->second;
 }
@@ -151,47 +153,32 @@ void BM_ProfileFileRead(benchmark::State& state) {
   }
 }
 
-// The floor: decode the UTF-16 text and find its lines.
+// The floor: decode the UTF-16 text, split it into lines and each value
+// line into its name and its data.
 void BM_ProfileFileRead_Baseline(benchmark::State& state) {
   const auto& file = ExportedFile(static_cast<int>(state.range(0)));
-  for (auto _ : state) {
-    std::u16string text;
-    text.reserve(file.size() / 2);
-    for (std::size_t i = 2; i + 1 < file.size(); i += 2) text.push_back(static_cast<char16_t>(file[i] | file[i + 1] << 8));
-    benchmark::DoNotOptimize(std::count(text.begin(), text.end(), u'\n'));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(kit::bench::ReadFloor(file));
+}
+
+std::vector<std::uint8_t> Export(vantrel::RegistryApi& registry) {
+  vantrel::test::Latin1Codec codec;
+  return vantrel::WriteRegFile(
+      vantrel::ProfileRegFile(vantrel::CollectProfiles(registry, "POSPrinter", std::nullopt), codec));
 }
 
 void BM_ProfileExport(benchmark::State& state) {
   auto& registry = Registry(static_cast<int>(state.range(0)));
-  vantrel::test::Latin1Codec codec;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(vantrel::WriteRegFile(
-        vantrel::ProfileRegFile(vantrel::CollectProfiles(registry, "POSPrinter", std::nullopt), codec)));
-  }
+  for (auto _ : state) benchmark::DoNotOptimize(Export(registry));
 }
 
-// The floor: read every value of every device key and of the class key once.
+// The floor: read the same values and write the same bytes into memory.
 void BM_ProfileExport_Baseline(benchmark::State& state) {
-  const int devices = static_cast<int>(state.range(0));
-  auto& registry = Registry(devices);
-  char name[256];
-  unsigned char data[256];
-  for (auto _ : state) {
-    for (int i = -1; i < devices; ++i) {
-      const std::string path = i < 0 ? kClassKey : kClassKey + "\\Device " + std::to_string(100000 + i);
-      vantrel::RegKey key = 0;
-      registry.OpenKeyEx(vantrel::kHkeyLocalMachine, path.c_str(), 0, vantrel::kKeyAllAccess, &key);
-      for (std::uint32_t v = 0;; ++v) {
-        std::uint32_t length = sizeof name;
-        std::uint32_t size = sizeof data;
-        std::uint32_t type = 0;
-        if (registry.EnumValue(key, v, name, &length, &type, data, &size) != 0) break;
-        benchmark::DoNotOptimize(data);
-      }
-      registry.CloseKey(key);
-    }
+  auto& registry = Registry(static_cast<int>(state.range(0)));
+  if (kit::bench::ExportFloor(registry) != Export(registry)) {
+    state.SkipWithError("the floor does not write the export's bytes");
+    return;
   }
+  for (auto _ : state) benchmark::DoNotOptimize(kit::bench::ExportFloor(registry));
 }
 
 }  // namespace
