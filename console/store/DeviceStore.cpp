@@ -163,13 +163,9 @@ DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName) {
     const std::string name(value.name);
     if (value.text) {
       entry.*value.text = reg.ReadString(name);
-      continue;
-    }
-    try {
-      entry.*value.number = reg.ReadInteger(name);
-    } catch (const RegistryError& e) {
+    } else {
       // A missing number counts as 0, as a missing text counts as empty.
-      if (e.code() != kErrorFileNotFound) throw;
+      entry.*value.number = reg.ReadIntegerIfAny(name).value_or(0);
     }
   }
   return entry;

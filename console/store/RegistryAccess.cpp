@@ -133,35 +133,44 @@ std::string RegistryAccess::ReadString(const std::string& name) {
       size == 0) {
     return {};
   }
-  std::vector<unsigned char> buffer(size);
+  // Read straight into the text, which is then cut at its end.
+  std::string text(size, '\0');
   for (int attempt = 0;; ++attempt) {
-    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
-    const std::int32_t rc = api_.QueryValueEx(current_, name.c_str(), &type, buffer.data(), &len);
+    std::uint32_t len = static_cast<std::uint32_t>(text.size());
+    const std::int32_t rc =
+        api_.QueryValueEx(current_, name.c_str(), &type, reinterpret_cast<unsigned char*>(text.data()), &len);
     if (rc == kErrorMoreData && attempt + 1 < kMaxReadAttempts) {
       // The value grew after the size query.
-      buffer.resize(std::max<std::size_t>(len, buffer.size() * 2));
+      text.resize(std::max<std::size_t>(len, text.size() * 2));
       continue;
     }
     if (rc == kErrorFileNotFound) return {};
     if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
-    buffer.resize(std::min<std::size_t>(len, buffer.size()));
+    text.resize(std::min<std::size_t>(len, text.size()));
     break;
   }
-  if (buffer.empty()) return {};
+  if (text.empty()) return {};
   if (type != kRegSz && type != kRegExpandSz) {
     throw RegistryError(Quoted("Invalid data type for '%s'", name));
   }
   // The text ends at its first zero, or at the end of the data when a
   // writer left the terminator out.
-  const auto end = std::find(buffer.begin(), buffer.end(), 0);
-  return std::string(buffer.begin(), end);
+  text.resize(std::min(text.find('\0'), text.size()));
+  return text;
 }
 
 std::int32_t RegistryAccess::ReadInteger(const std::string& name) {
+  const std::optional<std::int32_t> value = ReadIntegerIfAny(name);
+  if (!value) throw RegistryError(Quoted("Failed to get data for '%s'", name), kErrorFileNotFound);
+  return *value;
+}
+
+std::optional<std::int32_t> RegistryAccess::ReadIntegerIfAny(const std::string& name) {
   unsigned char bytes[4] = {0, 0, 0, 0};
   std::uint32_t type = kRegNone;
   std::uint32_t size = sizeof bytes;
   const std::int32_t rc = api_.QueryValueEx(current_, name.c_str(), &type, bytes, &size);
+  if (rc == kErrorFileNotFound) return std::nullopt;
   if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
   if (type != kRegDword) throw RegistryError(Quoted("Invalid data type for '%s'", name));
   const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |

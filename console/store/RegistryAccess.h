@@ -53,6 +53,10 @@ class RegistryAccess {
   // Missing or longer than 4 bytes: throws "Failed to get data for '%s'";
   // not REG_DWORD: throws "Invalid data type for '%s'".
   std::int32_t ReadInteger(const std::string& name);
+  // The same read, with none for a missing value instead of the error: for
+  // callers that take a missing value as 0, without the cost of an
+  // exception per value.
+  std::optional<std::int32_t> ReadIntegerIfAny(const std::string& name);
   // REG_SZ with its terminating zero; throws "Failed to set data for '%s'".
   void WriteString(const std::string& name, const std::string& value);
   // REG_DWORD; throws "Failed to set data for '%s'".

@@ -1,5 +1,8 @@
 #include "console/transfer/RegFile.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <string_view>
 
 #include "console/transfer/Utf8.h"
@@ -55,17 +58,25 @@ bool TakeHex(std::u16string_view& s, std::size_t maxDigits, std::uint32_t* value
   return true;
 }
 
-std::vector<std::u16string_view> SplitLines(std::u16string_view text) {
+struct Lines {
   std::vector<std::u16string_view> lines;
+  std::size_t firstWithZero = SIZE_MAX;  // the index of the first line that holds a zero
+};
+
+// The one pass over every character: line ends, and zeros.
+Lines SplitLines(std::u16string_view text) {
+  Lines split;
   std::size_t start = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] > u'\r') continue;  // past the three characters looked for
+    if (text[i] == 0 && split.firstWithZero == SIZE_MAX) split.firstWithZero = split.lines.size();
     if (text[i] != u'\r' && text[i] != u'\n') continue;
-    lines.push_back(text.substr(start, i - start));
+    split.lines.push_back(text.substr(start, i - start));
     if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     start = i + 1;
   }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
+  if (start < text.size()) split.lines.push_back(text.substr(start));
+  return split;
 }
 
 bool IsHexDigit(char16_t c) { return HexDigit(c) >= 0; }
@@ -84,10 +95,12 @@ int LineOf(std::string_view text, std::size_t offset) {
 
 class Reader {
  public:
-  explicit Reader(std::vector<std::u16string_view> lines) : lines_(std::move(lines)) {}
+  explicit Reader(Lines split) : lines_(std::move(split.lines)), firstWithZero_(split.firstWithZero) {}
 
-  // brokenTail: the last UTF-16 character lacks its second byte.
-  RegFile Read(bool brokenTail) {
+  // brokenTail: the last UTF-16 character lacks its second byte. Each key
+  // goes to onKey with its values when the next key line or the end of the
+  // file is reached; the key is then filled anew for the next one.
+  void Read(bool brokenTail, const std::function<void(RegFileKey&)>& onKey) {
     // The editor takes either header in any encoding, after blanks.
     const std::u16string_view header = lines_.empty() ? std::u16string_view() : TrimRight(TrimLeft(lines_[0]));
     if (header != kUnicodeHeader && header != kAnsiHeader) {
@@ -99,31 +112,34 @@ class Reader {
       index_ = lines_.size() - 1;
       Fail("The file ends in the middle of a UTF-16 character.");
     }
-    RegFile file;
+    bool haveKey = false;
     for (index_ = 1; index_ < lines_.size(); ++index_) {
       RefuseZero();
       const std::u16string_view line = TrimLeft(lines_[index_]);
       if (line.empty() || IsComment(line)) continue;
       if (line.front() == u'[') {
-        file.keys.push_back(KeyLine(line));
+        if (haveKey) HandOn(onKey);
+        KeyLine(line);
+        haveKey = true;
       } else if (line.front() == u'"' || line.front() == u'@') {
-        if (file.keys.empty()) Fail("A value must come after a key line.");
-        file.keys.back().values.push_back(ValueLine(line));
+        if (!haveKey) Fail("A value must come after a key line.");
+        ValueLine(line, NextValue());
       } else {
         // The editor skips such a line; it is often a value it would lose.
         Fail("This line is not a key, a value or a comment.");
       }
     }
-    return file;
+    if (haveKey) HandOn(onKey);
   }
 
  private:
   int LineNumber() const { return static_cast<int>(index_) + 1; }
   [[noreturn]] void Fail(const std::string& reason) const { throw RegFileError(LineNumber(), reason); }
 
-  // A zero would end a name or a text early once it is handed on.
+  // A zero would end a name or a text early once it is handed on. Lines are
+  // read in order, so the first line with a zero is the one refused.
   void RefuseZero() const {
-    if (lines_[index_].find(u'\0') != std::u16string_view::npos) Fail("The line holds a zero character.");
+    if (index_ == firstWithZero_) Fail("The line holds a zero character.");
   }
 
   // Blanks or a comment may end a line; anything else is refused.
@@ -132,56 +148,74 @@ class Reader {
     if (!rest.empty() && rest.front() != u';') Fail("Unexpected text at the end of the line.");
   }
 
-  RegFileKey KeyLine(std::u16string_view line) const {
+  void HandOn(const std::function<void(RegFileKey&)>& onKey) {
+    key_.values.resize(values_);
+    onKey(key_);
+  }
+
+  // The key's values are kept from key to key, with the room of their texts.
+  RegFileValue& NextValue() {
+    if (values_ == key_.values.size()) key_.values.emplace_back();
+    RegFileValue& value = key_.values[values_++];
+    value.line = LineNumber();
+    value.name.clear();
+    value.data = RegData::Text;
+    value.type = 1;
+    value.text.clear();
+    value.number = 0;
+    return value;
+  }
+
+  void KeyLine(std::u16string_view line) {
     const std::size_t close = line.rfind(u']');
     if (close == std::u16string_view::npos) Fail("A key line must end with \"]\".");
     ExpectEnd(line.substr(close + 1));
-    RegFileKey key;
-    key.line = LineNumber();
+    key_.line = LineNumber();
+    key_.remove = false;
+    values_ = 0;
     std::u16string_view path = line.substr(1, close - 1);
     if (!path.empty() && path.front() == u'-') {
-      key.remove = true;
+      key_.remove = true;
       path.remove_prefix(1);
     }
     if (path.empty()) Fail("The key line names no key.");
     // The editor skips such a key and every value under it.
     if (IsBlank(path.front())) Fail("The key name must follow \"[\" without a blank.");
-    key.path = std::u16string(path);
-    return key;
+    key_.path.assign(path);
   }
 
-  // A quoted text after its opening quote; \\ and \" are the only escapes.
-  std::u16string Quoted(std::u16string_view& rest) const {
-    std::u16string text;
+  // A quoted text after its opening quote, appended to *text; \\ and \" are
+  // the only escapes. The runs between escapes are copied whole.
+  void Quoted(std::u16string_view& rest, std::u16string* text) const {
+    std::size_t run = 0;
     for (std::size_t i = 0; i < rest.size(); ++i) {
       const char16_t c = rest[i];
       if (c == u'"') {
+        text->append(rest.substr(run, i - run));
         rest.remove_prefix(i + 1);
-        return text;
+        return;
       }
       if (c == u'\\') {
         if (i + 1 == rest.size() || (rest[i + 1] != u'\\' && rest[i + 1] != u'"')) {
           Fail("A backslash in quotes must be followed by \\ or \".");
         }
-        ++i;
+        text->append(rest.substr(run, i - run));
+        run = ++i;  // the escaped character starts the next run
       }
-      text.push_back(rest[i]);
     }
     Fail("A quoted text has no closing quote.");
   }
 
-  RegFileValue ValueLine(std::u16string_view line) {
-    RegFileValue value;
-    value.line = LineNumber();
+  void ValueLine(std::u16string_view line, RegFileValue& value) {
     std::u16string_view rest = line.substr(1);
-    if (line.front() == u'"') value.name = Quoted(rest);
+    if (line.front() == u'"') Quoted(rest, &value.name);
     rest = TrimLeft(rest);
     if (rest.empty() || rest.front() != u'=') Fail("The value name must be followed by \"=\".");
     rest = TrimLeft(rest.substr(1));
 
     if (!rest.empty() && rest.front() == u'"') {
       rest.remove_prefix(1);
-      value.text = Quoted(rest);
+      Quoted(rest, &value.text);
       ExpectEnd(rest);
     } else if (!rest.empty() && rest.front() == u'-') {
       value.data = RegData::Delete;
@@ -202,7 +236,6 @@ class Reader {
     } else {
       Fail("The value's data is neither quoted text, dword: nor hex:.");
     }
-    return value;
   }
 
   // "hex:" is REG_BINARY, "hex(n):" the type n.
@@ -267,65 +300,29 @@ class Reader {
   }
 
   std::vector<std::u16string_view> lines_;
+  std::size_t firstWithZero_;
   std::size_t index_ = 0;
+  RegFileKey key_;
+  std::size_t values_ = 0;  // of key_.values, those of the current key
 };
 
 // What stands on one line of the file: no line break, no zero.
-std::u16string_view OneLine(std::u16string_view text) {
+void RequireOneLine(std::u16string_view text) {
   if (text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos) {
     throw std::invalid_argument("a registry file cannot hold a line break or a zero in a text");
   }
-  return text;
 }
-
-// The file's bytes, UTF-16LE after the byte-order mark, written straight
-// into one buffer sized up front: an export of thousands of devices is tens
-// of megabytes.
-class Utf16Writer {
- public:
-  explicit Utf16Writer(std::size_t chars) {
-    bytes_.reserve(2 + 2 * chars);
-    bytes_ = {0xFF, 0xFE};
-  }
-  Utf16Writer& Put(std::u16string_view text) {
-    for (char16_t c : text) PutChar(c);
-    return *this;
-  }
-  // A name or a text between quotes.
-  Utf16Writer& Quoted(std::u16string_view text) {
-    PutChar(u'"');
-    for (char16_t c : OneLine(text)) {
-      if (c == u'\\' || c == u'"') PutChar(u'\\');
-      PutChar(c);
-    }
-    PutChar(u'"');
-    return *this;
-  }
-  Utf16Writer& Dword(std::uint32_t value) {
-    static constexpr char16_t kDigits[] = u"0123456789abcdef";
-    Put(u"dword:");
-    for (int shift = 28; shift >= 0; shift -= 4) PutChar(kDigits[(value >> shift) & 0xF]);
-    return *this;
-  }
-  std::vector<std::uint8_t> Take() { return std::move(bytes_); }
-
- private:
-  void PutChar(char16_t c) {
-    bytes_.push_back(static_cast<std::uint8_t>(c));
-    bytes_.push_back(static_cast<std::uint8_t>(c >> 8));
-  }
-  std::vector<std::uint8_t> bytes_;
-};
 
 }  // namespace
 
-RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
+void ReadRegFileKeys(std::span<const std::uint8_t> bytes, TextCodec& codec,
+                     const std::function<void(RegFileKey&)>& onKey) {
   std::u16string text;
   const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
   if (utf16) {
-    text.reserve(bytes.size() / 2);
-    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-      text.push_back(static_cast<char16_t>(bytes[i] | bytes[i + 1] << 8));
+    text.resize((bytes.size() - 2) / 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      text[i] = static_cast<char16_t>(bytes[2 + 2 * i] | bytes[3 + 2 * i] << 8);
     }
   } else {
     // UTF-8 with its byte-order mark, or any file that is valid UTF-8 (as
@@ -341,41 +338,130 @@ RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
       text = codec.Widen(narrow);
     }
   }
-  return Reader(SplitLines(text)).Read(utf16 && bytes.size() % 2 != 0);
+  Reader(SplitLines(text)).Read(utf16 && bytes.size() % 2 != 0, onKey);
+}
+
+RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
+  RegFile file;
+  ReadRegFileKeys(bytes, codec, [&file](RegFileKey& key) { file.keys.push_back(std::move(key)); });
+  return file;
 }
 
 std::vector<std::uint8_t> WriteRegFile(const RegFile& file) {
   // Room for every character and the syntax around it; escapes are rare.
-  std::size_t chars = kUnicodeHeader.size() + 4;
-  for (const std::u16string& comment : file.comments) chars += comment.size() + 4;
+  std::size_t chars = 0;
   for (const RegFileKey& key : file.keys) {
     chars += key.path.size() + 6;
     for (const RegFileValue& value : key.values) chars += value.name.size() + value.text.size() + 24;
   }
-  Utf16Writer out(chars);
-  out.Put(kUnicodeHeader).Put(u"\r\n");
-  for (const std::u16string& comment : file.comments) out.Put(u"; ").Put(OneLine(comment)).Put(u"\r\n");
+  RegFileWriter out(file.comments, chars);
   for (const RegFileKey& key : file.keys) {
-    out.Put(u"\r\n[").Put(OneLine(key.path)).Put(u"]\r\n");
+    out.Key(key.path);
     for (const RegFileValue& value : key.values) {
-      if (value.name.empty()) {
-        out.Put(u"@");
-      } else {
-        out.Quoted(value.name);
-      }
-      out.Put(u"=");
       if (value.data == RegData::Text) {
-        out.Quoted(value.text);
+        out.Text(value.name, value.text);
       } else if (value.data == RegData::Number) {
-        out.Dword(value.number);
+        out.Number(value.name, value.number);
       } else {
+        RequireOneLine(value.name);
         throw std::invalid_argument("only text and number values are written");
       }
-      out.Put(u"\r\n");
     }
   }
-  out.Put(u"\r\n");
-  return out.Take();
+  return out.Finish();
+}
+
+// The bytes go straight into one buffer, reserved up front and grown by
+// doubling: an export of thousands of devices is tens of megabytes.
+RegFileWriter::RegFileWriter(const std::vector<std::u16string>& comments, std::size_t chars) {
+  chars += kUnicodeHeader.size() + 4;
+  for (const std::u16string& comment : comments) chars += comment.size() + 4;
+  bytes_.resize(2 + 2 * chars);
+  Put(u"\uFEFF");
+  Put(kUnicodeHeader);
+  Put(u"\r\n");
+  for (const std::u16string& comment : comments) {
+    Put(u"; ");
+    Line(comment);
+    Put(u"\r\n");
+  }
+}
+
+void RegFileWriter::Key(std::u16string_view path) {
+  Put(u"\r\n[");
+  Line(path);
+  Put(u"]\r\n");
+}
+
+void RegFileWriter::Text(std::u16string_view name, std::u16string_view text) {
+  Name(name);
+  Quoted(text);
+  Put(u"\r\n");
+}
+
+void RegFileWriter::Number(std::u16string_view name, std::uint32_t number) {
+  static constexpr char16_t kDigits[] = u"0123456789abcdef";
+  Name(name);
+  Put(u"dword:");
+  std::uint8_t* at = Room(8);
+  for (int shift = 28; shift >= 0; shift -= 4) at = Char(at, kDigits[(number >> shift) & 0xF]);
+  used_ = static_cast<std::size_t>(at - bytes_.data());
+  Put(u"\r\n");
+}
+
+std::vector<std::uint8_t> RegFileWriter::Finish() {
+  Put(u"\r\n");
+  bytes_.resize(used_);
+  return std::move(bytes_);
+}
+
+std::uint8_t* RegFileWriter::Room(std::size_t chars) {
+  if (used_ + 2 * chars > bytes_.size()) bytes_.resize(std::max(2 * bytes_.size(), used_ + 2 * chars));
+  return bytes_.data() + used_;
+}
+
+// Each character goes through a local pointer, which the compiler can keep
+// in a register: a store through a member would be read back after every
+// byte, as a byte store may change any object.
+std::uint8_t* RegFileWriter::Char(std::uint8_t* at, char16_t c) {
+  at[0] = static_cast<std::uint8_t>(c);
+  at[1] = static_cast<std::uint8_t>(c >> 8);
+  return at + 2;
+}
+
+void RegFileWriter::Put(std::u16string_view text) {
+  std::uint8_t* at = Room(text.size());
+  for (char16_t c : text) at = Char(at, c);
+  used_ = static_cast<std::size_t>(at - bytes_.data());
+}
+
+void RegFileWriter::Line(std::u16string_view text) {
+  RequireOneLine(text);
+  Put(text);
+}
+
+void RegFileWriter::Name(std::u16string_view name) {
+  if (name.empty()) {
+    Put(u"@=");
+  } else {
+    Quoted(name);
+    Put(u"=");
+  }
+}
+
+// A name or a text between quotes; RequireOneLine on the way.
+void RegFileWriter::Quoted(std::u16string_view text) {
+  std::uint8_t* at = Room(2 * text.size() + 2);
+  at = Char(at, u'"');
+  for (char16_t c : text) {
+    if (c == u'\\' || c == u'"') {
+      at = Char(at, u'\\');
+    } else if (c == u'\r' || c == u'\n' || c == 0) {
+      throw std::invalid_argument("a registry file cannot hold a line break or a zero in a text");
+    }
+    at = Char(at, c);
+  }
+  used_ = static_cast<std::size_t>(Char(at, u'"') - bytes_.data());
 }
 
 }  // namespace vantrel
