@@ -1,5 +1,7 @@
 #include "console/store/RegistryName.h"
 
+#include <cstdint>
+
 namespace vantrel {
 
 namespace {
@@ -20,6 +22,13 @@ std::string RegistryNameKey(std::string_view name) {
   std::string key(name);
   for (char& c : key) c = Upper(c);
   return key;
+}
+
+std::size_t RegistryNameHash(std::string_view name) {
+  // FNV-1a over the upper-cased bytes.
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : name) hash = (hash ^ static_cast<unsigned char>(Upper(c))) * 1099511628211ull;
+  return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 }  // namespace vantrel

@@ -5,11 +5,11 @@
 #include <optional>
 #include <stdexcept>
 #include <string_view>
-#include <unordered_map>
 
 #include "console/store/DeviceClassTable.h"
 #include "console/store/DeviceValues.h"
 #include "console/store/RegistryName.h"
+#include "console/store/RegistryNameIndex.h"
 
 namespace vantrel {
 
@@ -32,11 +32,23 @@ const std::array<std::u16string, 2>& ClassKeyPaths() {
   return paths;
 }
 
+// The names of kDeviceValues in UTF-16.
+const std::array<std::u16string, kDeviceValues.size()>& ValueNames() {
+  static const std::array<std::u16string, kDeviceValues.size()> names = [] {
+    std::array<std::u16string, kDeviceValues.size()> wide;
+    for (std::size_t i = 0; i < wide.size(); ++i) wide[i] = Ascii(kDeviceValues[i].name);
+    return wide;
+  }();
+  return names;
+}
+
 char16_t Upper(char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - 32) : c; }
 
 bool SameNoCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Upper(x) == Upper(y); });
+  // Most paths are spelled as the console writes them.
+  return a == b || (a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) {
+                      return Upper(x) == Upper(y);
+                    }));
 }
 
 std::string ShownName(std::string_view valueName) {
@@ -92,7 +104,7 @@ class ProfileReader {
     if (set_.devices.empty()) Fail(0, "The file holds no device profile.");
     for (std::size_t i = 0; i < set_.alternateNames.size(); ++i) {
       const AlternateName& alias = set_.alternateNames[i];
-      if (deviceIndex_.count(RegistryNameKey(alias.device)) == 0) {
+      if (!deviceIndex_.Find(alias.device, DeviceNames{set_})) {
         Fail(aliasLines_[i], "The alternate name " + alias.name + " points to " + alias.device +
                                  ", which the file does not hold.");
       }
@@ -102,6 +114,12 @@ class ProfileReader {
 
  private:
   [[noreturn]] static void Fail(int line, const std::string& reason) { throw RegFileError(line, reason); }
+
+  // The name of each device read so far, for deviceIndex_.
+  struct DeviceNames {
+    const ProfileSet& set;
+    std::string_view operator()(std::size_t i) const { return set.devices[i].DeviceName; }
+  };
 
   std::string Shown(std::u16string_view text) {
     std::string narrow;
@@ -130,13 +148,16 @@ class ProfileReader {
     AlternateName alias;
     Narrow(value.name, value.line, &alias.name);
     Narrow(value.text, value.line, &alias.device);
-    const auto [it, added] = aliasIndex_.try_emplace(RegistryNameKey(alias.name), set_.alternateNames.size());
-    if (added) {
-      set_.alternateNames.push_back(std::move(alias));
-      aliasLines_.push_back(value.line);
-    } else if (set_.alternateNames[it->second].device != alias.device) {
-      Fail(value.line, "The alternate name " + alias.name + " is given twice for different devices.");
+    const auto aliasName = [this](std::size_t i) -> std::string_view { return set_.alternateNames[i].name; };
+    if (const std::optional<std::size_t> given = aliasIndex_.Find(alias.name, aliasName)) {
+      if (set_.alternateNames[*given].device != alias.device) {
+        Fail(value.line, "The alternate name " + alias.name + " is given twice for different devices.");
+      }
+      return;
     }
+    set_.alternateNames.push_back(std::move(alias));
+    aliasLines_.push_back(value.line);
+    aliasIndex_.Add(set_.alternateNames.size() - 1, aliasName);
   }
 
   // The values go into entry_, which keeps the room of its texts from key
@@ -151,8 +172,9 @@ class ProfileReader {
                std::equal(v.name.begin(), v.name.end(), value.name.begin(),
                           [](char a, char16_t b) { return Upper(static_cast<char16_t>(a)) == Upper(b); });
       };
-      // Names are unique; a file the console wrote has them in table order.
-      const auto layout = at < kDeviceValues.size() && named(kDeviceValues[at])
+      // Names are unique; a file the console wrote has them in table order
+      // and in their spelling.
+      const auto layout = at < kDeviceValues.size() && value.name == ValueNames()[at]
                               ? kDeviceValues.begin() + static_cast<std::ptrdiff_t>(at)
                               : std::find_if(kDeviceValues.begin(), kDeviceValues.end(), named);
       if (layout == kDeviceValues.end()) {
@@ -187,19 +209,21 @@ class ProfileReader {
            "DeviceName must be the name of its key, " + name + ".");
     }
     entry_.DeviceName = name;
-    const auto [it, added] = deviceIndex_.try_emplace(RegistryNameKey(name), set_.devices.size());
-    if (added) {
-      set_.devices.push_back(entry_);
-    } else if (!(set_.devices[it->second] == entry_)) {
-      Fail(key.line, "The device " + name + " is given twice with different values.");
+    if (const std::optional<std::size_t> earlier = deviceIndex_.Find(name, DeviceNames{set_})) {
+      if (!(set_.devices[*earlier] == entry_)) {
+        Fail(key.line, "The device " + name + " is given twice with different values.");
+      }
+      return;
     }
+    set_.devices.push_back(entry_);
+    deviceIndex_.Add(set_.devices.size() - 1, DeviceNames{set_});
   }
 
   TextCodec& codec_;
   ProfileSet set_;
   DeviceEntry entry_;
-  std::unordered_map<std::string, std::size_t> deviceIndex_;
-  std::unordered_map<std::string, std::size_t> aliasIndex_;
+  RegistryNameIndex deviceIndex_;
+  RegistryNameIndex aliasIndex_;
   std::vector<int> aliasLines_;
 };
 
@@ -241,8 +265,7 @@ void LayOut(const ProfileSet& profiles, TextCodec& codec, Out& out) {
       if (layout.text) widen(device.*layout.text);
     }
   }
-  std::array<std::u16string, kDeviceValues.size()> names;
-  for (std::size_t i = 0; i < names.size(); ++i) names[i] = Ascii(kDeviceValues[i].name);
+  const std::array<std::u16string, kDeviceValues.size()>& names = ValueNames();
   std::u16string path;
   for (const std::u16string& classPath : ClassKeyPaths()) {
     // The texts in the order they were widened.

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <stdexcept>
-#include <unordered_set>
 
 #include "console/store/DeviceStore.h"
 #include "console/store/RegistryError.h"
 #include "console/store/RegistryName.h"
+#include "console/store/RegistryNameIndex.h"
 #include "console/transfer/ImportTransaction.h"
 #include "console/transfer/RegFile.h"
 
@@ -87,11 +87,13 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>
     }
     device.DeviceName = name;
   }
-  std::unordered_set<std::string> exported;
-  exported.reserve(names.size());
-  for (const std::string& name : names) exported.insert(RegistryNameKey(name));
+  RegistryNameIndex exported;
+  const auto exportedName = [&names](std::size_t i) -> std::string_view { return names[i]; };
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (!exported.Find(names[i], exportedName)) exported.Add(i, exportedName);
+  }
   for (AlternateName& alias : ListAlternateNames(registry)) {
-    if (exported.count(RegistryNameKey(alias.device)) != 0) profiles.alternateNames.push_back(std::move(alias));
+    if (exported.Find(alias.device, exportedName)) profiles.alternateNames.push_back(std::move(alias));
   }
   return profiles;
 }

@@ -58,33 +58,12 @@ bool TakeHex(std::u16string_view& s, std::size_t maxDigits, std::uint32_t* value
   return true;
 }
 
-struct Lines {
-  std::vector<std::u16string_view> lines;
-  std::size_t firstWithZero = SIZE_MAX;  // the index of the first line that holds a zero
-};
-
-// The one pass over every character: line ends, and zeros.
-Lines SplitLines(std::u16string_view text) {
-  Lines split;
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] > u'\r') continue;  // past the three characters looked for
-    if (text[i] == 0 && split.firstWithZero == SIZE_MAX) split.firstWithZero = split.lines.size();
-    if (text[i] != u'\r' && text[i] != u'\n') continue;
-    split.lines.push_back(text.substr(start, i - start));
-    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) split.lines.push_back(text.substr(start));
-  return split;
-}
-
 bool IsHexDigit(char16_t c) { return HexDigit(c) >= 0; }
 
 // A comment line as the registry editor skips it.
 bool IsComment(std::u16string_view line) { return !line.empty() && (line.front() == u';' || line.front() == u'#'); }
 
-// The line number of offset, counting line ends as SplitLines does.
+// The line number of offset, counting line ends as the reader does.
 int LineOf(std::string_view text, std::size_t offset) {
   int line = 1;
   for (std::size_t i = 0; i < offset; ++i) {
@@ -95,27 +74,28 @@ int LineOf(std::string_view text, std::size_t offset) {
 
 class Reader {
  public:
-  explicit Reader(Lines split) : lines_(std::move(split.lines)), firstWithZero_(split.firstWithZero) {}
+  explicit Reader(std::u16string_view text) : text_(text) {}
 
   // brokenTail: the last UTF-16 character lacks its second byte. Each key
   // goes to onKey with its values when the next key line or the end of the
   // file is reached; the key is then filled anew for the next one.
   void Read(bool brokenTail, const std::function<void(RegFileKey&)>& onKey) {
     // The editor takes either header in any encoding, after blanks.
-    const std::u16string_view header = lines_.empty() ? std::u16string_view() : TrimRight(TrimLeft(lines_[0]));
+    const std::u16string_view header = NextLine() ? TrimRight(TrimLeft(line_)) : std::u16string_view();
     if (header != kUnicodeHeader && header != kAnsiHeader) {
       Fail(
           "The file is not a registry file: its first line must be \"Windows Registry Editor Version 5.00\" or "
           "\"REGEDIT4\".");
     }
     if (brokenTail) {
-      index_ = lines_.size() - 1;
+      while (NextLine()) {
+      }
       Fail("The file ends in the middle of a UTF-16 character.");
     }
     bool haveKey = false;
-    for (index_ = 1; index_ < lines_.size(); ++index_) {
+    while (NextLine()) {
       RefuseZero();
-      const std::u16string_view line = TrimLeft(lines_[index_]);
+      const std::u16string_view line = TrimLeft(line_);
       if (line.empty() || IsComment(line)) continue;
       if (line.front() == u'[') {
         if (haveKey) HandOn(onKey);
@@ -133,13 +113,33 @@ class Reader {
   }
 
  private:
-  int LineNumber() const { return static_cast<int>(index_) + 1; }
+  // Lines end at CR LF, LF or CR; a text that ends with a line end has no
+  // empty line after it. Each line is found as it is read, with whether it
+  // holds a zero: one pass over the characters.
+  bool NextLine() {
+    if (next_ >= text_.size()) return false;
+    const std::size_t start = next_;
+    std::size_t end = start;
+    lineHasZero_ = false;
+    for (; end < text_.size(); ++end) {
+      const char16_t c = text_[end];
+      if (c > u'\r') continue;  // past the three characters looked for
+      if (c == u'\r' || c == u'\n') break;
+      lineHasZero_ = lineHasZero_ || c == 0;
+    }
+    line_ = text_.substr(start, end - start);
+    next_ = end + (end + 1 < text_.size() && text_[end] == u'\r' && text_[end + 1] == u'\n' ? 2 : 1);
+    ++lines_;
+    return true;
+  }
+
+  // 1 for the header, and for a file without lines.
+  int LineNumber() const { return static_cast<int>(std::max<std::size_t>(lines_, 1)); }
   [[noreturn]] void Fail(const std::string& reason) const { throw RegFileError(LineNumber(), reason); }
 
-  // A zero would end a name or a text early once it is handed on. Lines are
-  // read in order, so the first line with a zero is the one refused.
+  // A zero would end a name or a text early once it is handed on.
   void RefuseZero() const {
-    if (index_ == firstWithZero_) Fail("The line holds a zero character.");
+    if (lineHasZero_) Fail("The line holds a zero character.");
   }
 
   // Blanks or a comment may end a line; anything else is refused.
@@ -287,21 +287,22 @@ class Reader {
   // Moves to the line that continues a hex value, past blank and comment
   // lines; false at the end of the file.
   bool NextContinuedLine(std::u16string_view* rest) {
-    while (++index_ < lines_.size()) {
+    while (NextLine()) {
       RefuseZero();
-      const std::u16string_view line = TrimLeft(lines_[index_]);
+      const std::u16string_view line = TrimLeft(line_);
       if (line.empty() || line.front() == u';') continue;
       if (!IsHexDigit(line.front())) Fail("The hex value of the line before must go on here with its next byte.");
       *rest = line;
       return true;
     }
-    --index_;
     return false;
   }
 
-  std::vector<std::u16string_view> lines_;
-  std::size_t firstWithZero_;
-  std::size_t index_ = 0;
+  std::u16string_view text_;
+  std::size_t next_ = 0;   // where the line after line_ starts
+  std::u16string_view line_;
+  bool lineHasZero_ = false;
+  std::size_t lines_ = 0;  // read so far, line_ included
   RegFileKey key_;
   std::size_t values_ = 0;  // of key_.values, those of the current key
 };
@@ -338,7 +339,7 @@ void ReadRegFileKeys(std::span<const std::uint8_t> bytes, TextCodec& codec,
       text = codec.Widen(narrow);
     }
   }
-  Reader(SplitLines(text)).Read(utf16 && bytes.size() % 2 != 0, onKey);
+  Reader(text).Read(utf16 && bytes.size() % 2 != 0, onKey);
 }
 
 RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {
