@@ -36,6 +36,12 @@ std::vector<std::string> ListDeviceNames(RegistryApi& api, const std::string& cl
   return reg.GetKeyNames();
 }
 
+void ForEachDeviceName(RegistryApi& api, const std::string& className,
+                       const std::function<void(std::string_view)>& onName) {
+  RegistryAccess reg(api);
+  if (reg.OpenKey(ServiceOposPath(className), false)) reg.ForEachKeyName(onName);
+}
+
 bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntry& entry) {
   RegistryAccess reg(api);
   try {

@@ -95,17 +95,31 @@ bool RegistryAccess::DeleteKeyUnder(RegKey base, const std::string& path) {
   return api_.DeleteKey(base, path.c_str()) == kErrorSuccess;
 }
 
-std::vector<std::string> RegistryAccess::GetKeyNames() { return EnumNames(false); }
-std::vector<std::string> RegistryAccess::GetValueNames() { return EnumNames(true); }
-
-std::vector<std::string> RegistryAccess::EnumNames(bool values) {
+std::vector<std::string> RegistryAccess::GetKeyNames() {
   std::vector<std::string> names;
+  EnumNames(false, &names, [&names](std::string_view name) { names.emplace_back(name); });
+  return names;
+}
+
+std::vector<std::string> RegistryAccess::GetValueNames() {
+  std::vector<std::string> names;
+  EnumNames(true, &names, [&names](std::string_view name) { names.emplace_back(name); });
+  return names;
+}
+
+void RegistryAccess::ForEachKeyName(const std::function<void(std::string_view)>& onName) {
+  EnumNames(false, nullptr, onName);
+}
+
+void RegistryAccess::EnumNames(bool values, std::vector<std::string>* room,
+                               const std::function<void(std::string_view)>& onName) {
   std::uint32_t count = 0;
   std::uint32_t maxLen = 0;
   const std::int32_t info =
       values ? api_.QueryInfoKey(current_, nullptr, nullptr, &count, &maxLen, nullptr)
              : api_.QueryInfoKey(current_, &count, &maxLen, nullptr, nullptr, nullptr);
-  if (info != kErrorSuccess || count == 0) return names;
+  if (info != kErrorSuccess || count == 0) return;
+  if (room != nullptr) room->reserve(count);
   // The maximum is given in characters, which in a multi-byte code page can
   // be fewer than the bytes of the name, and a name may be added meanwhile:
   // a short buffer is grown rather than trusted.
@@ -120,10 +134,9 @@ std::vector<std::string> RegistryAccess::EnumNames(bool values) {
       continue;
     }
     if (rc != kErrorSuccess) break;
-    names.emplace_back(name.data(), std::min<std::size_t>(len, name.size()));
+    onName(std::string_view(name.data(), std::min<std::size_t>(len, name.size())));
     ++i;
   }
-  return names;
 }
 
 std::string RegistryAccess::ReadString(const std::string& name) {

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/store/RegistryApi.h"
@@ -46,6 +48,8 @@ class RegistryAccess {
   // Names of the open key's subkeys and values, in enumeration order.
   std::vector<std::string> GetKeyNames();
   std::vector<std::string> GetValueNames();
+  // GetKeyNames one name at a time, each handed on as it is read.
+  void ForEachKeyName(const std::function<void(std::string_view)>& onName);
 
   // Missing or empty value: empty text. Not REG_SZ / REG_EXPAND_SZ: throws
   // "Invalid data type for '%s'".
@@ -73,7 +77,8 @@ class RegistryAccess {
  private:
   RegKey BaseKey() const { return current_ != 0 ? current_ : kHkeyLocalMachine; }
   bool DeleteKeyUnder(RegKey base, const std::string& path);
-  std::vector<std::string> EnumNames(bool values);
+  // room: reserved for the names when given.
+  void EnumNames(bool values, std::vector<std::string>* room, const std::function<void(std::string_view)>& onName);
   void PutData(const std::string& name, std::uint32_t type, const unsigned char* data,
                std::uint32_t size);
 
