@@ -149,7 +149,8 @@ class ProfileReader {
     Narrow(value.name, value.line, &alias.name);
     Narrow(value.text, value.line, &alias.device);
     const auto aliasName = [this](std::size_t i) -> std::string_view { return set_.alternateNames[i].name; };
-    if (const std::optional<std::size_t> given = aliasIndex_.Find(alias.name, aliasName)) {
+    if (const std::optional<std::size_t> given =
+            aliasIndex_.FindOrAdd(alias.name, set_.alternateNames.size(), aliasName)) {
       if (set_.alternateNames[*given].device != alias.device) {
         Fail(value.line, "The alternate name " + alias.name + " is given twice for different devices.");
       }
@@ -157,13 +158,13 @@ class ProfileReader {
     }
     set_.alternateNames.push_back(std::move(alias));
     aliasLines_.push_back(value.line);
-    aliasIndex_.Add(set_.alternateNames.size() - 1, aliasName);
   }
 
   // The values go into entry_, which keeps the room of its texts from key
   // to key: a file gives each device twice, and the second is only compared.
   void AddDevice(const RegFileKey& key, std::u16string_view keyName) {
     std::array<const RegFileValue*, kDeviceValues.size()> given{};
+    const std::array<std::u16string, kDeviceValues.size()>& names = ValueNames();
     for (std::size_t at = 0; at < key.values.size(); ++at) {
       const RegFileValue& value = key.values[at];
       RefuseDeletion(value);
@@ -174,7 +175,7 @@ class ProfileReader {
       };
       // Names are unique; a file the console wrote has them in table order
       // and in their spelling.
-      const auto layout = at < kDeviceValues.size() && value.name == ValueNames()[at]
+      const auto layout = at < kDeviceValues.size() && value.name == names[at]
                               ? kDeviceValues.begin() + static_cast<std::ptrdiff_t>(at)
                               : std::find_if(kDeviceValues.begin(), kDeviceValues.end(), named);
       if (layout == kDeviceValues.end()) {
@@ -209,14 +210,14 @@ class ProfileReader {
            "DeviceName must be the name of its key, " + name + ".");
     }
     entry_.DeviceName = name;
-    if (const std::optional<std::size_t> earlier = deviceIndex_.Find(name, DeviceNames{set_})) {
+    if (const std::optional<std::size_t> earlier =
+            deviceIndex_.FindOrAdd(name, set_.devices.size(), DeviceNames{set_})) {
       if (!(set_.devices[*earlier] == entry_)) {
         Fail(key.line, "The device " + name + " is given twice with different values.");
       }
       return;
     }
     set_.devices.push_back(entry_);
-    deviceIndex_.Add(set_.devices.size() - 1, DeviceNames{set_});
   }
 
   TextCodec& codec_;

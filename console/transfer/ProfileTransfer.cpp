@@ -89,9 +89,7 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>
   }
   RegistryNameIndex exported;
   const auto exportedName = [&names](std::size_t i) -> std::string_view { return names[i]; };
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (!exported.Find(names[i], exportedName)) exported.Add(i, exportedName);
-  }
+  for (std::size_t i = 0; i < names.size(); ++i) exported.FindOrAdd(names[i], i, exportedName);
   for (AlternateName& alias : ListAlternateNames(registry)) {
     if (exported.Find(alias.device, exportedName)) profiles.alternateNames.push_back(std::move(alias));
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string_view>
 
@@ -48,9 +49,10 @@ int HexDigit(char16_t c) {
 bool TakeHex(std::u16string_view& s, std::size_t maxDigits, std::uint32_t* value) {
   std::size_t n = 0;
   std::uint32_t v = 0;
-  while (n < s.size() && n < maxDigits && HexDigit(s[n]) >= 0) {
-    v = v * 16 + static_cast<std::uint32_t>(HexDigit(s[n]));
-    ++n;
+  for (; n < s.size() && n < maxDigits; ++n) {
+    const int digit = HexDigit(s[n]);
+    if (digit < 0) break;
+    v = v * 16 + static_cast<std::uint32_t>(digit);
   }
   if (n == 0) return false;
   s.remove_prefix(n);
@@ -59,6 +61,26 @@ bool TakeHex(std::u16string_view& s, std::size_t maxDigits, std::uint32_t* value
 }
 
 bool IsHexDigit(char16_t c) { return HexDigit(c) >= 0; }
+
+// Where the first " or \ stands in text from `from` on, or text.size().
+// Four characters at a time: a word of four 16-bit lanes, tested for a lane
+// equal to either (a lane that becomes zero by the xor borrows its top bit).
+std::size_t QuoteOrBackslash(std::u16string_view text, std::size_t from) {
+  constexpr std::uint64_t kLanes = 0x0001000100010001ull;
+  constexpr std::uint64_t kTops = 0x8000800080008000ull;
+  std::size_t i = from;
+  for (; i + 4 <= text.size(); i += 4) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    const std::uint64_t quote = word ^ (u'"' * kLanes);
+    const std::uint64_t backslash = word ^ (u'\\' * kLanes);
+    if ((((quote - kLanes) & ~quote) | ((backslash - kLanes) & ~backslash)) & kTops) break;
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == u'"' || text[i] == u'\\') return i;
+  }
+  return i;
+}
 
 // A comment line as the registry editor skips it.
 bool IsComment(std::u16string_view line) { return !line.empty() && (line.front() == u';' || line.front() == u'#'); }
@@ -74,7 +96,9 @@ int LineOf(std::string_view text, std::size_t offset) {
 
 class Reader {
  public:
-  explicit Reader(std::u16string_view text) : text_(text) {}
+  explicit Reader(std::u16string_view text) : text_(text), size_(text.size()) {}
+  // UTF-16LE after its byte-order mark; an odd last byte is left out.
+  explicit Reader(std::span<const std::uint8_t> utf16) : utf16_(utf16), size_(utf16.size() / 2) {}
 
   // brokenTail: the last UTF-16 character lacks its second byte. Each key
   // goes to onKey with its values when the next key line or the end of the
@@ -115,22 +139,47 @@ class Reader {
  private:
   // Lines end at CR LF, LF or CR; a text that ends with a line end has no
   // empty line after it. Each line is found as it is read, with whether it
-  // holds a zero: one pass over the characters.
+  // holds a zero; UTF-16 bytes are decoded on the way, a line at a time,
+  // into a buffer that stays in the cache rather than into a copy of the
+  // whole file.
   bool NextLine() {
-    if (next_ >= text_.size()) return false;
+    if (next_ >= size_) return false;
     const std::size_t start = next_;
     std::size_t end = start;
     lineHasZero_ = false;
-    for (; end < text_.size(); ++end) {
-      const char16_t c = text_[end];
-      if (c > u'\r') continue;  // past the three characters looked for
-      if (c == u'\r' || c == u'\n') break;
-      lineHasZero_ = lineHasZero_ || c == 0;
+    if (utf16_.empty()) {
+      for (; end < size_; ++end) {
+        if (IsLineEnd(text_[end])) break;
+      }
+      line_ = text_.substr(start, end - start);
+    } else {
+      char16_t* out = lineBuffer_.data();
+      for (; end < size_; ++end) {
+        if (end - start == lineBuffer_.size()) {
+          lineBuffer_.resize(2 * lineBuffer_.size() + 256);
+          out = lineBuffer_.data();
+        }
+        const char16_t c = static_cast<char16_t>(utf16_[2 * end] | utf16_[2 * end + 1] << 8);
+        out[end - start] = c;
+        if (IsLineEnd(c)) break;
+      }
+      line_ = std::u16string_view(lineBuffer_.data(), end - start);
     }
-    line_ = text_.substr(start, end - start);
-    next_ = end + (end + 1 < text_.size() && text_[end] == u'\r' && text_[end + 1] == u'\n' ? 2 : 1);
+    next_ = end + (end + 1 < size_ && IsCrLf(end) ? 2 : 1);
     ++lines_;
     return true;
+  }
+
+  // Notes a zero on the way.
+  bool IsLineEnd(char16_t c) {
+    if (c > u'\r') return false;  // past the three characters looked for
+    lineHasZero_ = lineHasZero_ || c == 0;
+    return c == u'\r' || c == u'\n';
+  }
+
+  bool IsCrLf(std::size_t at) const {
+    if (utf16_.empty()) return text_[at] == u'\r' && text_[at + 1] == u'\n';
+    return utf16_[2 * at] == '\r' && utf16_[2 * at + 1] == 0 && utf16_[2 * at + 2] == '\n' && utf16_[2 * at + 3] == 0;
   }
 
   // 1 for the header, and for a file without lines.
@@ -188,7 +237,7 @@ class Reader {
   // the only escapes. The runs between escapes are copied whole.
   void Quoted(std::u16string_view& rest, std::u16string* text) const {
     std::size_t run = 0;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
+    for (std::size_t i = QuoteOrBackslash(rest, 0); i < rest.size(); i = QuoteOrBackslash(rest, i + 1)) {
       const char16_t c = rest[i];
       if (c == u'"') {
         text->append(rest.substr(run, i - run));
@@ -299,6 +348,9 @@ class Reader {
   }
 
   std::u16string_view text_;
+  std::span<const std::uint8_t> utf16_;
+  std::size_t size_;       // in characters
+  std::u16string lineBuffer_;
   std::size_t next_ = 0;   // where the line after line_ starts
   std::u16string_view line_;
   bool lineHasZero_ = false;
@@ -318,28 +370,24 @@ void RequireOneLine(std::u16string_view text) {
 
 void ReadRegFileKeys(std::span<const std::uint8_t> bytes, TextCodec& codec,
                      const std::function<void(RegFileKey&)>& onKey) {
-  std::u16string text;
-  const bool utf16 = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
-  if (utf16) {
-    text.resize((bytes.size() - 2) / 2);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-      text[i] = static_cast<char16_t>(bytes[2 + 2 * i] | bytes[3 + 2 * i] << 8);
-    }
-  } else {
-    // UTF-8 with its byte-order mark, or any file that is valid UTF-8 (as
-    // Notepad saves by default); the system code page otherwise.
-    std::string_view narrow(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    const bool utf8Mark = narrow.starts_with("\xEF\xBB\xBF");
-    if (utf8Mark) narrow.remove_prefix(3);
-    std::size_t invalidAt = 0;
-    if (!Utf8ToUtf16(narrow, &text, &invalidAt)) {
-      if (utf8Mark) {
-        throw RegFileError(LineOf(narrow, invalidAt), "The file has a UTF-8 byte-order mark, but this line is not UTF-8.");
-      }
-      text = codec.Widen(narrow);
-    }
+  if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
+    Reader(bytes.subspan(2)).Read(bytes.size() % 2 != 0, onKey);
+    return;
   }
-  Reader(text).Read(utf16 && bytes.size() % 2 != 0, onKey);
+  // UTF-8 with its byte-order mark, or any file that is valid UTF-8 (as
+  // Notepad saves by default); the system code page otherwise.
+  std::u16string text;
+  std::string_view narrow(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  const bool utf8Mark = narrow.starts_with("\xEF\xBB\xBF");
+  if (utf8Mark) narrow.remove_prefix(3);
+  std::size_t invalidAt = 0;
+  if (!Utf8ToUtf16(narrow, &text, &invalidAt)) {
+    if (utf8Mark) {
+      throw RegFileError(LineOf(narrow, invalidAt), "The file has a UTF-8 byte-order mark, but this line is not UTF-8.");
+    }
+    text = codec.Widen(narrow);
+  }
+  Reader(std::u16string_view(text)).Read(false, onKey);
 }
 
 RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec) {

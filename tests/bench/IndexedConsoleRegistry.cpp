@@ -17,57 +17,10 @@ bool FoldedLess(std::string_view a, std::string_view b) {
 
 std::uint32_t Size(std::size_t n) { return static_cast<std::uint32_t>(n); }
 
-std::size_t FoldedHash(std::string_view name) {
-  std::size_t hash = 14695981039346656037ull;
-  for (char c : name) hash = (hash ^ static_cast<unsigned char>(Upper(c))) * 1099511628211ull;
-  return hash;
-}
-
-bool SameFolded(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Upper(x) == Upper(y); });
-}
-
 }  // namespace
 
-template <typename NameAt>
-std::optional<std::uint32_t> NameIndex::Find(std::string_view name, NameAt nameAt) const {
-  if (slots_.empty()) return std::nullopt;
-  const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = FoldedHash(name) & mask;; i = (i + 1) & mask) {
-    if (slots_[i] == 0) return std::nullopt;
-    if (SameFolded(nameAt(slots_[i] - 1), name)) return slots_[i] - 1;
-  }
-}
-
-template <typename NameAt>
-void NameIndex::Add(std::uint32_t position, NameAt nameAt) {
-  // At most half full, so that a search meets a free slot soon.
-  if (2 * (count_ + 1) > slots_.size()) {
-    std::vector<std::uint32_t> old(std::max<std::size_t>(8, 2 * slots_.size()), 0);
-    old.swap(slots_);
-    count_ = 0;
-    for (std::uint32_t slot : old) {
-      if (slot != 0) Add(slot - 1, nameAt);
-    }
-  }
-  const std::size_t mask = slots_.size() - 1;
-  std::size_t i = FoldedHash(nameAt(position)) & mask;
-  while (slots_[i] != 0) i = (i + 1) & mask;
-  slots_[i] = position + 1;
-  ++count_;
-}
-
-NameIndex NameIndex::Packed() const {
-  NameIndex copy;
-  copy.slots_.reserve(slots_.size());
-  copy.slots_.assign(slots_.begin(), slots_.end());
-  copy.count_ = count_;
-  return copy;
-}
-
 const IndexedConsoleRegistry::Value* IndexedConsoleRegistry::Key::FindValue(std::string_view valueName) const {
-  const auto at = valueIndex.Find(valueName, [this](std::uint32_t i) { return NameOf(values[i]); });
+  const auto at = valueIndex.Find(valueName, [this](std::size_t i) { return NameOf(values[i]); });
   return at ? &values[*at] : nullptr;
 }
 
@@ -76,7 +29,7 @@ IndexedConsoleRegistry::Key* IndexedConsoleRegistry::Walk(Key* from, std::string
     const std::size_t end = std::min(path.find('\\'), path.size());
     const std::string_view part = path.substr(0, end);
     path.remove_prefix(std::min(end + 1, path.size()));
-    const auto childName = [from](std::uint32_t i) { return std::string_view(from->children[i]->name); };
+    const auto childName = [from](std::size_t i) { return std::string_view(from->children[i]->name); };
     if (const auto at = from->childIndex.Find(part, childName)) {
       from = from->children[*at];
       continue;
@@ -111,7 +64,7 @@ void IndexedConsoleRegistry::Put(const std::string& path, const std::string& nam
   }
   key->values.push_back(value);
   key->valueIndex.Add(Size(key->values.size() - 1),
-                      [key](std::uint32_t i) { return key->NameOf(key->values[i]); });
+                      [key](std::size_t i) { return key->NameOf(key->values[i]); });
 }
 
 void IndexedConsoleRegistry::PutString(const std::string& path, const std::string& name, const std::string& text) {
@@ -124,13 +77,21 @@ void IndexedConsoleRegistry::PutDword(const std::string& path, const std::string
   Put(path, name, vantrel::kRegDword, std::string_view(bytes, 4));
 }
 
+void IndexedConsoleRegistry::Sort(Key& key) {
+  if (!key.sortedStale) return;
+  key.sorted.assign(key.children.begin(), key.children.end());
+  std::sort(key.sorted.begin(), key.sorted.end(),
+            [](const Key* a, const Key* b) { return FoldedLess(a->name, b->name); });
+  key.sortedStale = false;
+}
+
 void IndexedConsoleRegistry::Pack() {
   // Every copy is made before any old table is freed, so that the copies
   // come one after the other from fresh memory.
   struct Tables {
     std::string bytes;
     std::vector<Value> values;
-    NameIndex valueIndex;
+    vantrel::RegistryNameIndex valueIndex;
   };
   std::vector<Tables> copies(keys_.size());
   for (std::size_t i = 0; i < keys_.size(); ++i) {
@@ -138,9 +99,10 @@ void IndexedConsoleRegistry::Pack() {
     copies[i].bytes = keys_[i].bytes;
     copies[i].values.reserve(keys_[i].values.size());
     copies[i].values = keys_[i].values;
-    copies[i].valueIndex = keys_[i].valueIndex.Packed();
+    copies[i].valueIndex = keys_[i].valueIndex;
   }
   for (std::size_t i = 0; i < keys_.size(); ++i) {
+    Sort(keys_[i]);
     keys_[i].bytes.swap(copies[i].bytes);
     keys_[i].values.swap(copies[i].values);
     std::swap(keys_[i].valueIndex, copies[i].valueIndex);
@@ -197,14 +159,7 @@ std::int32_t IndexedConsoleRegistry::EnumKeyEx(vantrel::RegKey handle, std::uint
                                                std::uint32_t* nameLen) {
   Key* key = Resolve(handle);
   if (key == nullptr) return vantrel::kErrorInvalidHandle;
-  if (key->sortedStale) {
-    // Once after children were added, as Windows keeps its index sorted.
-    key->sorted.clear();
-    key->sorted.assign(key->children.begin(), key->children.end());
-    std::sort(key->sorted.begin(), key->sorted.end(),
-              [](const Key* a, const Key* b) { return FoldedLess(a->name, b->name); });
-    key->sortedStale = false;
-  }
+  Sort(*key);
   if (index >= key->sorted.size()) return vantrel::kErrorNoMoreItems;
   const std::string& n = key->sorted[index]->name;
   if (n.size() + 1 > *nameLen) return vantrel::kErrorMoreData;

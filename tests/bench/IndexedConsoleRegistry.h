@@ -1,8 +1,9 @@
 // A read-mostly in-memory registry for the console's narrow calls in which
 // every call costs the same whatever the registry holds, as Windows' hashed
-// cells do: names are found through hash tables that fold case (no sorted
-// tree, no copy of the name), each key keeps the maxima RegQueryInfoKey
-// reports, and handles are slots of a table. Subkeys enumerate sorted,
+// cells do: names are found through hash tables that fold case (the
+// console's RegistryNameIndex: no sorted tree, no copy of the name), each
+// key keeps the maxima RegQueryInfoKey reports, and handles are slots of a
+// table. Subkeys enumerate sorted,
 // values in creation order, short buffers answer 234. The call-recording
 // fake of tests/fakes searches values one by one, which would make a
 // benchmark of ten thousand values measure the fake instead of the logic.
@@ -16,24 +17,9 @@
 #include <vector>
 
 #include "console/store/RegistryApi.h"
+#include "console/store/RegistryNameIndex.h"
 
 namespace kit::bench {
-
-// Positions of names kept elsewhere, found by their case-folded hash with
-// open addressing: one small array per key, next to the names it indexes.
-class NameIndex {
- public:
-  // nameAt(position) gives the stored name at a position.
-  template <typename NameAt>
-  std::optional<std::uint32_t> Find(std::string_view name, NameAt nameAt) const;
-  template <typename NameAt>
-  void Add(std::uint32_t position, NameAt nameAt);
-  NameIndex Packed() const;
-
- private:
-  std::vector<std::uint32_t> slots_;  // position + 1; 0 is free
-  std::uint32_t count_ = 0;
-};
 
 class IndexedConsoleRegistry : public vantrel::RegistryApi {
  public:
@@ -42,7 +28,8 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   void PutString(const std::string& path, const std::string& name, const std::string& text);
   void PutDword(const std::string& path, const std::string& name, std::uint32_t value);
   // Lays each key's tables out anew, key after key, as a hive keeps a key's
-  // cells together: a walk over the keys then reads memory in order.
+  // cells together, so that a walk over the keys reads memory in order; and
+  // sorts the subkeys, so that no measured call does.
   void Pack();
 
   std::int32_t CreateKeyEx(vantrel::RegKey, const char*, std::uint32_t, std::uint32_t, vantrel::RegKey*,
@@ -82,12 +69,12 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   struct Key {
     std::string name;
     std::vector<Key*> children;      // in creation order
-    NameIndex childIndex;
-    std::vector<const Key*> sorted;  // enumeration order, rebuilt after a child is added
+    vantrel::RegistryNameIndex childIndex;
+    std::vector<const Key*> sorted;  // enumeration order
     bool sortedStale = false;
     std::string bytes;
     std::vector<Value> values;
-    NameIndex valueIndex;
+    vantrel::RegistryNameIndex valueIndex;
     std::uint32_t maxChildName = 0;
     std::uint32_t maxValueName = 0;
     std::uint32_t maxValueData = 0;
@@ -98,6 +85,9 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   };
   Key* Walk(Key* from, std::string_view path, bool create);
   Key* Resolve(vantrel::RegKey key) const;
+  // Subkeys enumerate sorted, as Windows keeps its index: sorted once after
+  // children were added.
+  static void Sort(Key& key);
   void Put(const std::string& path, const std::string& name, std::uint32_t type, std::string_view data);
 
   std::deque<Key> keys_;
