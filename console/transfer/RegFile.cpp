@@ -98,7 +98,7 @@ class Reader {
  public:
   explicit Reader(std::u16string_view text) : text_(text), size_(text.size()) {}
   // UTF-16LE after its byte-order mark; an odd last byte is left out.
-  explicit Reader(std::span<const std::uint8_t> utf16) : utf16_(utf16), size_(utf16.size() / 2) {}
+  explicit Reader(std::span<const std::uint8_t> utf16) : utf16_(utf16), decode_(true), size_(utf16.size() / 2) {}
 
   // brokenTail: the last UTF-16 character lacks its second byte. Each key
   // goes to onKey with its values when the next key line or the end of the
@@ -147,7 +147,7 @@ class Reader {
     const std::size_t start = next_;
     std::size_t end = start;
     lineHasZero_ = false;
-    if (utf16_.empty()) {
+    if (!decode_) {
       for (; end < size_; ++end) {
         if (IsLineEnd(text_[end])) break;
       }
@@ -178,7 +178,7 @@ class Reader {
   }
 
   bool IsCrLf(std::size_t at) const {
-    if (utf16_.empty()) return text_[at] == u'\r' && text_[at + 1] == u'\n';
+    if (!decode_) return text_[at] == u'\r' && text_[at + 1] == u'\n';
     return utf16_[2 * at] == '\r' && utf16_[2 * at + 1] == 0 && utf16_[2 * at + 2] == '\n' && utf16_[2 * at + 3] == 0;
   }
 
@@ -349,6 +349,7 @@ class Reader {
 
   std::u16string_view text_;
   std::span<const std::uint8_t> utf16_;
+  bool decode_ = false;    // read utf16_, not text_
   std::size_t size_;       // in characters
   std::u16string lineBuffer_;
   std::size_t next_ = 0;   // where the line after line_ starts
@@ -359,11 +360,13 @@ class Reader {
   std::size_t values_ = 0;  // of key_.values, those of the current key
 };
 
+[[noreturn]] void RefuseLineBreak() {
+  throw std::invalid_argument("a registry file cannot hold a line break or a zero in a text");
+}
+
 // What stands on one line of the file: no line break, no zero.
 void RequireOneLine(std::u16string_view text) {
-  if (text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos) {
-    throw std::invalid_argument("a registry file cannot hold a line break or a zero in a text");
-  }
+  if (text.find_first_of(std::u16string_view(u"\r\n\0", 3)) != std::u16string_view::npos) RefuseLineBreak();
 }
 
 }  // namespace
@@ -506,7 +509,7 @@ void RegFileWriter::Quoted(std::u16string_view text) {
     if (c == u'\\' || c == u'"') {
       at = Char(at, u'\\');
     } else if (c == u'\r' || c == u'\n' || c == 0) {
-      throw std::invalid_argument("a registry file cannot hold a line break or a zero in a text");
+      RefuseLineBreak();
     }
     at = Char(at, c);
   }
