@@ -55,10 +55,15 @@ void MainWindowLogic::RefreshDeviceTree() {
     const std::string classText(className);
     const TreeNodeId classNode = view_.AddTreeNode(kNoNode, classText);
     nodes_.push_back(Node{classNode, kNoNode, 0, classText});
-    for (const std::string& device : ListDeviceNames(registry_, classText)) {
-      const TreeNodeId deviceNode = view_.AddTreeNode(classNode, device);
-      nodes_.push_back(Node{deviceNode, classNode, 1, device});
-    }
+    // Each name goes straight into its node (nodes_ keeps its room from the
+    // refresh before): a class of thousands of devices copies each name once.
+    ForEachDeviceName(registry_, classText, [&](std::string_view device) {
+      Node& node = nodes_.emplace_back();
+      node.parent = classNode;
+      node.level = 1;
+      node.text.assign(device);
+      node.id = view_.AddTreeNode(classNode, node.text);
+    });
     view_.ExpandTreeNode(classNode);
   }
 }

@@ -36,6 +36,12 @@ std::vector<std::string> ListDeviceNames(RegistryApi& api, const std::string& cl
   return reg.GetKeyNames();
 }
 
+void ForEachDeviceName(RegistryApi& api, const std::string& className,
+                       const std::function<void(std::string_view)>& onName) {
+  RegistryAccess reg(api);
+  if (reg.OpenKey(ServiceOposPath(className), false)) reg.ForEachKeyName(onName);
+}
+
 bool LoadDeviceEntry(RegistryApi& api, const std::string& deviceName, DeviceEntry& entry) {
   RegistryAccess reg(api);
   try {
@@ -163,13 +169,9 @@ DeviceEntry ReadDeviceValues(RegistryApi& api, const std::string& deviceName) {
     const std::string name(value.name);
     if (value.text) {
       entry.*value.text = reg.ReadString(name);
-      continue;
-    }
-    try {
-      entry.*value.number = reg.ReadInteger(name);
-    } catch (const RegistryError& e) {
+    } else {
       // A missing number counts as 0, as a missing text counts as empty.
-      if (e.code() != kErrorFileNotFound) throw;
+      entry.*value.number = reg.ReadIntegerIfAny(name).value_or(0);
     }
   }
   return entry;

@@ -3,8 +3,10 @@
 // returns.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/store/DeviceEntry.h"
@@ -15,6 +17,10 @@ namespace vantrel {
 // Device names of a class in enumeration order; empty when the class key
 // cannot be opened.
 std::vector<std::string> ListDeviceNames(RegistryApi& api, const std::string& className);
+// The same names one at a time, each handed on as it is read (with the class
+// key open): for a caller that keeps them in a structure of its own.
+void ForEachDeviceName(RegistryApi& api, const std::string& className,
+                       const std::function<void(std::string_view)>& onName);
 
 // Reads the profile of deviceName into entry. False on a read error; the
 // fields read before it keep their new values. A device key that does not

@@ -95,17 +95,31 @@ bool RegistryAccess::DeleteKeyUnder(RegKey base, const std::string& path) {
   return api_.DeleteKey(base, path.c_str()) == kErrorSuccess;
 }
 
-std::vector<std::string> RegistryAccess::GetKeyNames() { return EnumNames(false); }
-std::vector<std::string> RegistryAccess::GetValueNames() { return EnumNames(true); }
-
-std::vector<std::string> RegistryAccess::EnumNames(bool values) {
+std::vector<std::string> RegistryAccess::GetKeyNames() {
   std::vector<std::string> names;
+  EnumNames(false, &names, [&names](std::string_view name) { names.emplace_back(name); });
+  return names;
+}
+
+std::vector<std::string> RegistryAccess::GetValueNames() {
+  std::vector<std::string> names;
+  EnumNames(true, &names, [&names](std::string_view name) { names.emplace_back(name); });
+  return names;
+}
+
+void RegistryAccess::ForEachKeyName(const std::function<void(std::string_view)>& onName) {
+  EnumNames(false, nullptr, onName);
+}
+
+void RegistryAccess::EnumNames(bool values, std::vector<std::string>* room,
+                               const std::function<void(std::string_view)>& onName) {
   std::uint32_t count = 0;
   std::uint32_t maxLen = 0;
   const std::int32_t info =
       values ? api_.QueryInfoKey(current_, nullptr, nullptr, &count, &maxLen, nullptr)
              : api_.QueryInfoKey(current_, &count, &maxLen, nullptr, nullptr, nullptr);
-  if (info != kErrorSuccess || count == 0) return names;
+  if (info != kErrorSuccess || count == 0) return;
+  if (room != nullptr) room->reserve(count);
   // The maximum is given in characters, which in a multi-byte code page can
   // be fewer than the bytes of the name, and a name may be added meanwhile:
   // a short buffer is grown rather than trusted.
@@ -120,10 +134,9 @@ std::vector<std::string> RegistryAccess::EnumNames(bool values) {
       continue;
     }
     if (rc != kErrorSuccess) break;
-    names.emplace_back(name.data(), std::min<std::size_t>(len, name.size()));
+    onName(std::string_view(name.data(), std::min<std::size_t>(len, name.size())));
     ++i;
   }
-  return names;
 }
 
 std::string RegistryAccess::ReadString(const std::string& name) {
@@ -133,35 +146,44 @@ std::string RegistryAccess::ReadString(const std::string& name) {
       size == 0) {
     return {};
   }
-  std::vector<unsigned char> buffer(size);
+  // Read straight into the text, which is then cut at its end.
+  std::string text(size, '\0');
   for (int attempt = 0;; ++attempt) {
-    std::uint32_t len = static_cast<std::uint32_t>(buffer.size());
-    const std::int32_t rc = api_.QueryValueEx(current_, name.c_str(), &type, buffer.data(), &len);
+    std::uint32_t len = static_cast<std::uint32_t>(text.size());
+    const std::int32_t rc =
+        api_.QueryValueEx(current_, name.c_str(), &type, reinterpret_cast<unsigned char*>(text.data()), &len);
     if (rc == kErrorMoreData && attempt + 1 < kMaxReadAttempts) {
       // The value grew after the size query.
-      buffer.resize(std::max<std::size_t>(len, buffer.size() * 2));
+      text.resize(std::max<std::size_t>(len, text.size() * 2));
       continue;
     }
     if (rc == kErrorFileNotFound) return {};
     if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
-    buffer.resize(std::min<std::size_t>(len, buffer.size()));
+    text.resize(std::min<std::size_t>(len, text.size()));
     break;
   }
-  if (buffer.empty()) return {};
+  if (text.empty()) return {};
   if (type != kRegSz && type != kRegExpandSz) {
     throw RegistryError(Quoted("Invalid data type for '%s'", name));
   }
   // The text ends at its first zero, or at the end of the data when a
   // writer left the terminator out.
-  const auto end = std::find(buffer.begin(), buffer.end(), 0);
-  return std::string(buffer.begin(), end);
+  text.resize(std::min(text.find('\0'), text.size()));
+  return text;
 }
 
 std::int32_t RegistryAccess::ReadInteger(const std::string& name) {
+  const std::optional<std::int32_t> value = ReadIntegerIfAny(name);
+  if (!value) throw RegistryError(Quoted("Failed to get data for '%s'", name), kErrorFileNotFound);
+  return *value;
+}
+
+std::optional<std::int32_t> RegistryAccess::ReadIntegerIfAny(const std::string& name) {
   unsigned char bytes[4] = {0, 0, 0, 0};
   std::uint32_t type = kRegNone;
   std::uint32_t size = sizeof bytes;
   const std::int32_t rc = api_.QueryValueEx(current_, name.c_str(), &type, bytes, &size);
+  if (rc == kErrorFileNotFound) return std::nullopt;
   if (rc != kErrorSuccess) throw RegistryError(Quoted("Failed to get data for '%s'", name), rc);
   if (type != kRegDword) throw RegistryError(Quoted("Invalid data type for '%s'", name));
   const std::uint32_t bits = static_cast<std::uint32_t>(bytes[0]) |

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/store/RegistryApi.h"
@@ -46,6 +48,8 @@ class RegistryAccess {
   // Names of the open key's subkeys and values, in enumeration order.
   std::vector<std::string> GetKeyNames();
   std::vector<std::string> GetValueNames();
+  // GetKeyNames one name at a time, each handed on as it is read.
+  void ForEachKeyName(const std::function<void(std::string_view)>& onName);
 
   // Missing or empty value: empty text. Not REG_SZ / REG_EXPAND_SZ: throws
   // "Invalid data type for '%s'".
@@ -53,6 +57,10 @@ class RegistryAccess {
   // Missing or longer than 4 bytes: throws "Failed to get data for '%s'";
   // not REG_DWORD: throws "Invalid data type for '%s'".
   std::int32_t ReadInteger(const std::string& name);
+  // The same read, with none for a missing value instead of the error: for
+  // callers that take a missing value as 0, without the cost of an
+  // exception per value.
+  std::optional<std::int32_t> ReadIntegerIfAny(const std::string& name);
   // REG_SZ with its terminating zero; throws "Failed to set data for '%s'".
   void WriteString(const std::string& name, const std::string& value);
   // REG_DWORD; throws "Failed to set data for '%s'".
@@ -69,7 +77,8 @@ class RegistryAccess {
  private:
   RegKey BaseKey() const { return current_ != 0 ? current_ : kHkeyLocalMachine; }
   bool DeleteKeyUnder(RegKey base, const std::string& path);
-  std::vector<std::string> EnumNames(bool values);
+  // room: reserved for the names when given.
+  void EnumNames(bool values, std::vector<std::string>* room, const std::function<void(std::string_view)>& onName);
   void PutData(const std::string& name, std::uint32_t type, const unsigned char* data,
                std::uint32_t size);
 

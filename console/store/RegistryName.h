@@ -5,6 +5,7 @@
 // different devices.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,7 @@ bool SameRegistryName(std::string_view a, std::string_view b);
 
 // The same text for every name SameRegistryName finds equal, for a map key.
 std::string RegistryNameKey(std::string_view name);
+// The same number for every name SameRegistryName finds equal.
+std::size_t RegistryNameHash(std::string_view name);
 
 }  // namespace vantrel

@@ -8,6 +8,8 @@
 // path for the same key.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,11 @@ struct ProfileSet {
 // Throws std::invalid_argument when a name or a text holds a line break,
 // which a registry file cannot carry.
 RegFile ProfileRegFile(const ProfileSet& profiles, TextCodec& codec);
+// WriteRegFile(ProfileRegFile(profiles, codec)) written straight from the
+// profiles, without the RegFile in between: an export of thousands of
+// devices would otherwise hold every text twice more. The same bytes and
+// the same refusals.
+std::vector<std::uint8_t> WriteProfileFile(const ProfileSet& profiles, TextCodec& codec);
 
 // Throws RegFileError, naming the line, for anything that is not a device
 // profile of the POSPrinter class: another key, a value outside the 14 or of
@@ -35,5 +42,9 @@ RegFile ProfileRegFile(const ProfileSet& profiles, TextCodec& codec);
 // no device of the file, text the system code page cannot hold, a device
 // given twice with different values, or a file with no device at all.
 ProfileSet ReadProfileRegFile(const RegFile& file, TextCodec& codec);
+// ReadProfileRegFile(ReadRegFile(bytes, codec), codec) one key at a time,
+// without the RegFile of the whole file in between; the same profiles and
+// the same refusals.
+ProfileSet ReadProfileFile(std::span<const std::uint8_t> bytes, TextCodec& codec);
 
 }  // namespace vantrel

@@ -1,12 +1,12 @@
 #include "console/transfer/ProfileTransfer.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
 
 #include "console/store/DeviceStore.h"
 #include "console/store/RegistryError.h"
 #include "console/store/RegistryName.h"
+#include "console/store/RegistryNameIndex.h"
 #include "console/transfer/ImportTransaction.h"
 #include "console/transfer/RegFile.h"
 
@@ -69,12 +69,13 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::string& className,
 
 ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>& names) {
   ProfileSet profiles;
+  profiles.devices.reserve(names.size());
+  const auto refused = [](const std::string& name) { return "Device " + name + " cannot be exported: "; };
   for (const std::string& name : names) {
-    const std::string refused = "Device " + name + " cannot be exported: ";
     try {
       profiles.devices.push_back(ReadDeviceValues(registry, name));
     } catch (const RegistryError& e) {
-      throw RegistryError(refused + e.what(), e.code());
+      throw RegistryError(refused(name) + e.what(), e.code());
     }
     // An import writes the key under its DeviceName, so a profile whose
     // DeviceName names another key could not come back as it was. One that
@@ -82,14 +83,15 @@ ProfileSet CollectProfiles(RegistryApi& registry, const std::vector<std::string>
     // "FRONT" over "Front") is the same key, and goes out in its spelling.
     DeviceEntry& device = profiles.devices.back();
     if (!SameRegistryName(device.DeviceName, name)) {
-      throw std::runtime_error(refused + "its DeviceName value is " + device.DeviceName + ".");
+      throw std::runtime_error(refused(name) + "its DeviceName value is " + device.DeviceName + ".");
     }
     device.DeviceName = name;
   }
-  std::set<std::string> exported;
-  for (const std::string& name : names) exported.insert(RegistryNameKey(name));
-  for (const AlternateName& alias : ListAlternateNames(registry)) {
-    if (exported.count(RegistryNameKey(alias.device)) != 0) profiles.alternateNames.push_back(alias);
+  RegistryNameIndex exported;
+  const auto exportedName = [&names](std::size_t i) -> std::string_view { return names[i]; };
+  for (std::size_t i = 0; i < names.size(); ++i) exported.FindOrAdd(names[i], i, exportedName);
+  for (AlternateName& alias : ListAlternateNames(registry)) {
+    if (exported.Find(alias.device, exportedName)) profiles.alternateNames.push_back(std::move(alias));
   }
   return profiles;
 }
@@ -151,7 +153,7 @@ void ExportProfiles(MainView& view, TransferServices& services, const std::strin
   const std::optional<std::string> path =
       view.ChooseProfileFile(FileChoice::Export, SuggestedFileName(deviceName ? *deviceName : className));
   if (!path) return;
-  services.files.Write(*path, WriteRegFile(ProfileRegFile(profiles, services.codec)));
+  services.files.Write(*path, WriteProfileFile(profiles, services.codec));
   view.ShowMessageBox("Exported " + Devices(profiles.devices.size()) + " to " + *path + ".", kExportCaption,
                       kMbOk | kMbIconInformation);
 }
@@ -163,7 +165,7 @@ bool ImportProfiles(MainView& view, TransferServices& services) {
   ProfileSet profiles;
   try {
     const std::vector<std::uint8_t> bytes = services.files.Read(*path, kMaxProfileFileBytes);
-    profiles = ReadProfileRegFile(ReadRegFile(bytes, services.codec), services.codec);
+    profiles = ReadProfileFile(bytes, services.codec);
   } catch (const RegFileError& e) {
     const std::string where = e.line() > 0 ? " Line " + std::to_string(e.line()) + ": " : " ";
     throw std::runtime_error(fileName + " cannot be imported." + where + e.what());
@@ -185,8 +187,8 @@ bool ImportProfiles(MainView& view, TransferServices& services) {
   std::optional<std::string> backup;
   if (const std::vector<std::string> replaced = transaction->Replaced(); !replaced.empty()) {
     try {
-      backup = services.files.WriteBackup(
-          WriteRegFile(ProfileRegFile(CollectProfiles(services.registry, replaced), services.codec)));
+      backup =
+          services.files.WriteBackup(WriteProfileFile(CollectProfiles(services.registry, replaced), services.codec));
     } catch (const std::exception& e) {
       throw std::runtime_error(notImported + "the devices it would replace could not be saved to a backup file first. " +
                                e.what() + " Nothing was changed.");

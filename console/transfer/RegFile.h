@@ -9,9 +9,11 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "console/transfer/TextCodec.h"
@@ -57,11 +59,42 @@ class RegFileError : public std::runtime_error {
 };
 
 RegFile ReadRegFile(std::span<const std::uint8_t> bytes, TextCodec& codec);
+// ReadRegFile one key at a time: each key goes to onKey with its values once
+// the next key line or the end of the file is reached, and a refusal is
+// thrown when its line is reached, after the keys before it went on. The key
+// handed on may be changed or moved from; its room is used for the next.
+void ReadRegFileKeys(std::span<const std::uint8_t> bytes, TextCodec& codec,
+                     const std::function<void(RegFileKey&)>& onKey);
 
 // Version 5.00 in UTF-16LE with its byte-order mark, CRLF line ends and a
 // blank line before each key, as the registry editor exports. Throws
 // std::invalid_argument for what the format cannot carry: a line break in a
 // name or a text, a value that is neither text nor number.
 std::vector<std::uint8_t> WriteRegFile(const RegFile& file);
+
+// WriteRegFile one key and one value at a time, for a writer that does not
+// hold the whole file in a RegFile first; the same bytes and refusals.
+class RegFileWriter {
+ public:
+  // chars: room to reserve, in characters; the buffer grows past it.
+  RegFileWriter(const std::vector<std::u16string>& comments, std::size_t chars);
+  void Key(std::u16string_view path);
+  // An empty name is the key's default value.
+  void Text(std::u16string_view name, std::u16string_view text);
+  void Number(std::u16string_view name, std::uint32_t number);
+  std::vector<std::uint8_t> Finish();
+
+ private:
+  // Where the next characters go, with room for this many.
+  std::uint8_t* Room(std::size_t chars);
+  static std::uint8_t* Char(std::uint8_t* at, char16_t c);
+  void Put(std::u16string_view text);
+  void Line(std::u16string_view text);
+  void Name(std::u16string_view name);
+  void Quoted(std::u16string_view text);
+
+  std::vector<std::uint8_t> bytes_;
+  std::size_t used_ = 0;
+};
 
 }  // namespace vantrel

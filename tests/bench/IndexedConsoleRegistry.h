@@ -1,6 +1,9 @@
-// A read-mostly in-memory registry for the console's narrow calls, indexed
-// so that each look-up costs the same whatever the key holds (as Windows'
-// hashed cells do): names fold without case, subkeys enumerate sorted,
+// A read-mostly in-memory registry for the console's narrow calls in which
+// every call costs the same whatever the registry holds, as Windows' hashed
+// cells do: names are found through hash tables that fold case (the
+// console's RegistryNameIndex: no sorted tree, no copy of the name), each
+// key keeps the maxima RegQueryInfoKey reports, and handles are slots of a
+// table. Subkeys enumerate sorted,
 // values in creation order, short buffers answer 234. The call-recording
 // fake of tests/fakes searches values one by one, which would make a
 // benchmark of ten thousand values measure the fake instead of the logic.
@@ -8,12 +11,13 @@
 
 #include <cstdint>
 #include <deque>
-#include <map>
+#include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "console/store/RegistryApi.h"
+#include "console/store/RegistryNameIndex.h"
 
 namespace kit::bench {
 
@@ -23,6 +27,10 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   void PutKey(const std::string& path);
   void PutString(const std::string& path, const std::string& name, const std::string& text);
   void PutDword(const std::string& path, const std::string& name, std::uint32_t value);
+  // Lays each key's tables out anew, key after key, as a hive keeps a key's
+  // cells together, so that a walk over the keys reads memory in order; and
+  // sorts the subkeys, so that no measured call does.
+  void Pack();
 
   std::int32_t CreateKeyEx(vantrel::RegKey, const char*, std::uint32_t, std::uint32_t, vantrel::RegKey*,
                            std::uint32_t*) override {
@@ -54,29 +62,38 @@ class IndexedConsoleRegistry : public vantrel::RegistryApi {
   std::int32_t DeleteKey(vantrel::RegKey, const char*) override { return vantrel::kErrorAccessDenied; }
 
  private:
+  // A value's name and data lie in its key's bytes.
   struct Value {
-    std::string name;
-    std::uint32_t type;
-    std::string data;
+    std::uint32_t nameAt, nameSize, dataAt, dataSize, type;
   };
   struct Key {
-    std::map<std::string, Key*> children;  // by folded name: sorted enumeration
-    std::vector<Key*> order;               // rebuilt from children when stale
-    std::vector<std::string> childNames;
-    bool orderStale = false;
     std::string name;
+    std::vector<Key*> children;      // in creation order
+    vantrel::RegistryNameIndex childIndex;
+    std::vector<const Key*> sorted;  // enumeration order
+    bool sortedStale = false;
+    std::string bytes;
     std::vector<Value> values;
-    std::unordered_map<std::string, std::size_t> valueIndex;
+    vantrel::RegistryNameIndex valueIndex;
+    std::uint32_t maxChildName = 0;
+    std::uint32_t maxValueName = 0;
+    std::uint32_t maxValueData = 0;
+
+    std::string_view NameOf(const Value& v) const { return {bytes.data() + v.nameAt, v.nameSize}; }
+    std::string_view DataOf(const Value& v) const { return {bytes.data() + v.dataAt, v.dataSize}; }
+    const Value* FindValue(std::string_view valueName) const;
   };
-  Key* Walk(Key* from, const std::string& path, bool create);
-  Key* Resolve(vantrel::RegKey key);
-  void Refresh(Key& key);
-  void Put(const std::string& path, const std::string& name, std::uint32_t type, std::string data);
+  Key* Walk(Key* from, std::string_view path, bool create);
+  Key* Resolve(vantrel::RegKey key) const;
+  // Subkeys enumerate sorted, as Windows keeps its index: sorted once after
+  // children were added.
+  static void Sort(Key& key);
+  void Put(const std::string& path, const std::string& name, std::uint32_t type, std::string_view data);
 
   std::deque<Key> keys_;
   Key root_;
-  std::unordered_map<vantrel::RegKey, Key*> handles_;
-  vantrel::RegKey next_ = 0x1000;
+  std::vector<Key*> handles_;  // by slot; null when closed
+  std::vector<std::size_t> freeSlots_;
 };
 
 }  // namespace kit::bench

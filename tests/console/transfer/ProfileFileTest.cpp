@@ -194,5 +194,45 @@ TEST_F(ProfileFileTest, AnExportRefusesALineBreakNamingTheDevice) {
             "Device Front cannot be exported: a name or text of its profile holds a line break.");
 }
 
+// The import reads key by key (ReadProfileFile) and gives what reading the
+// whole file first gives, refusals included: a line the registry editor
+// would not read is named even after a key refused for what it holds.
+TEST_F(ProfileFileTest, TheImportReadsKeyByKeyWhatTheWholeFileGives) {
+  const auto outcome = [&](const std::vector<std::uint8_t>& bytes, bool byKey) -> std::pair<int, std::string> {
+    try {
+      return {0, (byKey ? ReadProfileFile(bytes, codec) : Read(bytes)) == profiles ? "same" : "other"};
+    } catch (const RegFileError& e) {
+      return {e.line(), e.what()};
+    }
+  };
+  std::u16string wrongType = valid;
+  wrongType.replace(wrongType.find(u"\"Pid\"=\"P-7\""), 11, u"\"Pid\"=dword:7");
+  std::u16string withZero = valid;
+  withZero.replace(withZero.rfind(u"\"Pid\""), 1, std::u16string(1, u'\0'));
+  std::vector<std::uint8_t> brokenTail = Utf16File(valid);
+  brokenTail.push_back(0x41);
+  const std::vector<std::vector<std::uint8_t>> files = {
+      Utf16File(valid),           Utf16File(wrongType), Utf16File(wrongType + u"\r\noops\r\n"),
+      Utf16File(withZero),        brokenTail,           Utf16File(valid.substr(0, valid.find(u"\r\n\r\n[", 10))),
+      AnsiFile("REGEDIT4\n\n[T]")};
+  for (const std::vector<std::uint8_t>& file : files) EXPECT_EQ(outcome(file, true), outcome(file, false));
+  EXPECT_EQ(outcome(Utf16File(wrongType + u"\r\noops\r\n"), true).second,
+            "This line is not a key, a value or a comment.");
+}
+
+// The export writes straight from the profiles (WriteProfileFile) the bytes
+// of the RegFile writer, past the room it reserves, and refuses the same.
+TEST_F(ProfileFileTest, TheExportWritesWhatTheRegFileWriterWrites) {
+  profiles.devices[1].USBDevName = std::string(5000, '\\');  // twice as long once escaped
+  profiles.alternateNames.push_back({std::string(3000, '"'), "Front"});
+  const std::vector<std::uint8_t> bytes = WriteProfileFile(profiles, codec);
+  EXPECT_EQ(bytes, WriteRegFile(ProfileRegFile(profiles, codec)));
+  EXPECT_EQ(Read(bytes), profiles);
+
+  profiles.devices[1].Version = "1\n2";
+  EXPECT_EQ(test::ErrorText<std::invalid_argument>([&] { WriteProfileFile(profiles, codec); }),
+            "Device Lane \"7\" cannot be exported: a name or text of its profile holds a line break.");
+}
+
 }  // namespace
 }  // namespace vantrel
