@@ -20,14 +20,14 @@ constexpr int kFontPoints = 8;
 constexpr std::array<int, 3> kConfigLabels = {IDC_LBL_DEVNAME, IDC_LBL_LNAME, IDC_LBL_CONN};
 constexpr std::array<int, 3> kConfigFields = {IDC_EDTDEVNAME, IDC_EDTLNAME, IDC_CBCONN};
 
-bool IsCombo(HWND control) {
+bool HasClass(HWND control, const char* className) {
   char name[16] = {};
   GetClassNameA(control, name, sizeof name);
-  return lstrcmpiA(name, "ComboBox") == 0;
+  return lstrcmpiA(name, className) == 0;
 }
 
 void Place(HWND control, const Box& box, int comboHeight) {
-  const int height = IsCombo(control) ? comboHeight : box.height;
+  const int height = HasClass(control, "ComboBox") ? comboHeight : box.height;
   MoveWindow(control, box.x, box.y, box.width, height, TRUE);
 }
 
@@ -151,6 +151,7 @@ void TMainFM::Layout() {
 
 void TMainFM::OnDpiChanged(UINT dpi, const RECT& suggested) {
   SetDpi(dpi);
+  tabBody_.Forget();  // its visual style is drawn for the DPI
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
@@ -162,6 +163,20 @@ void TMainFM::LimitTrackSize(MINMAXINFO& info) const {
                                         GetWindowLongA(hwnd_, GWL_EXSTYLE), dpi_);
   info.ptMinTrackSize.x = size.cx;
   info.ptMinTrackSize.y = size.cy;
+}
+
+Box TMainFM::BoxOf(HWND control) const {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+  return Box{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HBRUSH TMainFM::TabBodyLabelBrush(HDC dc, HWND control) {
+  HWND tab = Item(IDC_PAGECONTROL1);
+  if (!tab || !HasClass(control, "Static")) return nullptr;
+  if (LabelBackdrop(BoxOf(control), BoxOf(tab)) != Backdrop::TabBody) return nullptr;
+  return tabBody_.PaintBehind(tab, control, dc);
 }
 
 }  // namespace vantrel::win32
