@@ -107,6 +107,8 @@ class TMainFM final : public MainView {
   UniqueFont font_;
   TabBodyBackdrop tabBody_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  // Where the controls stand (or are created, before the first layout).
+  MainLayout layout_;
   bool menuAttached_ = true;
   bool busy_ = false;
   // Boxes waiting for the message loop (PostMessageBox).
