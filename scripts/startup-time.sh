@@ -71,6 +71,8 @@ measure() {  # program path relative to $work -> one time per line
 }
 
 echo "startup: $runs runs each under Wine $("$KIT_WINE64_LOADER" --version 2>/dev/null), display $DISPLAY" >&2
+# The machine may be shared: its load goes with the figures.
+echo "startup: load average $(cut -d' ' -f1-3 /proc/loadavg) at the start ($(nproc) processors)" >&2
 programs=(bare64/BareDialog.exe quispor/Quispor.exe vantrel/Vantrel.exe)
 if [ "$KIT_WINE32_NATIVE" = yes ]; then
   programs+=(bare32/BareDialog.exe)
@@ -81,6 +83,7 @@ for p in "${programs[@]}"; do
   measure "$p" >"$work/$(dirname "$p").times"
 done
 
+echo "startup: load average $(cut -d' ' -f1-3 /proc/loadavg) at the end" >&2
 python3 - "$work" "$console_label" "$console_base" <<'PY'
 import statistics, sys
 def times(name):

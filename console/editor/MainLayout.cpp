@@ -80,4 +80,10 @@ MainLayout LayOutMainWindow(ClientSize client, int dpi) {
   return layout;
 }
 
+Backdrop LabelBackdrop(const Box& label, const Box& pages) {
+  const bool inside = label.x >= pages.x && label.y >= pages.y && label.right() <= pages.right() &&
+                      label.bottom() <= pages.bottom();
+  return inside ? Backdrop::TabBody : Backdrop::WindowFace;
+}
+
 }  // namespace vantrel

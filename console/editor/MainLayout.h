@@ -51,4 +51,15 @@ ClientSize MinimumClientSize(int dpi);
 // minimum).
 MainLayout LayOutMainWindow(ClientSize client, int dpi);
 
+// What a label is painted on. The labels are children of the window, as are
+// the group box and the tab control they stand on, so nothing beneath shows
+// through them: each takes the face of what it stands on.
+enum class Backdrop {
+  WindowFace,  // the window's own (the "Config" group's inside is the same)
+  TabBody,     // the tab control's body: its visual style's pane, if any
+};
+// label and pages (the tab control) in the same coordinates: a label lying
+// wholly on the tab control stands on its body; any other on the window.
+Backdrop LabelBackdrop(const Box& label, const Box& pages);
+
 }  // namespace vantrel

@@ -20,22 +20,51 @@ constexpr int kFontPoints = 8;
 constexpr std::array<int, 3> kConfigLabels = {IDC_LBL_DEVNAME, IDC_LBL_LNAME, IDC_LBL_CONN};
 constexpr std::array<int, 3> kConfigFields = {IDC_EDTDEVNAME, IDC_EDTLNAME, IDC_CBCONN};
 
-bool IsCombo(HWND control) {
+bool HasClass(HWND control, const char* className) {
   char name[16] = {};
   GetClassNameA(control, name, sizeof name);
-  return lstrcmpiA(name, "ComboBox") == 0;
+  return lstrcmpiA(name, className) == 0;
 }
 
-void Place(HWND control, const Box& box, int comboHeight) {
-  const int height = IsCombo(control) ? comboHeight : box.height;
-  MoveWindow(control, box.x, box.y, box.width, height, TRUE);
+// Where the layout puts control id; null for one it does not place.
+const Box* LaidOutBox(const MainLayout& layout, int id) {
+  switch (id) {
+    case IDC_DEVTREE: return &layout.tree;
+    case IDC_GROUPBOX1: return &layout.configGroup;
+    case IDC_PAGECONTROL1: return &layout.pages;
+    case IDC_BTNTEST: return &layout.checkHealth;
+    case IDC_BTNSAVE: return &layout.save;
+    default: break;
+  }
+  for (std::size_t i = 0; i < kConfigLabels.size(); ++i) {
+    if (id == kConfigLabels[i]) return &layout.configLabels[i];
+    if (id == kConfigFields[i]) return &layout.configFields[i];
+  }
+  for (const auto& page : kPageRows) {
+    for (std::size_t row = 0; row < page.size(); ++row) {
+      if (page[row].label == 0) continue;
+      if (id == page[row].label) return &layout.pageLabels[row];
+      if (id == page[row].field) return &layout.pageFields[row];
+    }
+  }
+  return nullptr;
+}
+
+// A combo box's window reaches down over its dropped list.
+int WindowHeight(const MainLayout& layout, const Box& box, bool combo) {
+  return combo ? layout.comboHeight : box.height;
 }
 
 }  // namespace
 
 HWND TMainFM::AddControl(const char* className, const char* text, DWORD style, int id, DWORD exStyle) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, hwnd_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
+  // Created where the layout puts it, so that nothing is moved and sized a
+  // second time before the window shows.
+  Box box;
+  if (const Box* laidOut = LaidOutBox(layout_, id)) box = *laidOut;
+  const int height = WindowHeight(layout_, box, lstrcmpiA(className, "COMBOBOX") == 0);
+  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, box.x, box.y, box.width,
+                                 height, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   return control;
 }
@@ -43,6 +72,10 @@ HWND TMainFM::AddControl(const char* className, const char* text, DWORD style, i
 void TMainFM::CreateControls() {
   menu_.reset(LoadMenuA(instance_, MAKEINTRESOURCEA(IDR_PMENU)));
   SetDpi(WindowDpi(hwnd_));
+  // The window was sized before its DPI was known: the controls are laid out
+  // for the client size it gets at the end.
+  const ClientSize client = InitialClientSize(static_cast<int>(dpi_));
+  layout_ = LayOutMainWindow(client, static_cast<int>(dpi_));
 
   // Creation order is tab order: each label comes right before its control,
   // which its access key then reaches.
@@ -105,12 +138,14 @@ void TMainFM::CreateControls() {
   SetConnIndex(kProtocolUsb);
   ShowPages(PageStep(kProtocolUsb));
 
-  // The window was sized before its DPI was known.
-  const ClientSize client = InitialClientSize(static_cast<int>(dpi_));
+  // A new size lays the controls out again (WM_SIZE); the same one leaves
+  // them where they were made, unless the client area came out otherwise.
   const SIZE size = WindowSizeForClient(client.width, client.height, GetWindowLongA(hwnd_, GWL_STYLE),
                                         GetWindowLongA(hwnd_, GWL_EXSTYLE), dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  Layout();
+  RECT rect = {};
+  GetClientRect(hwnd_, &rect);
+  if (ClientSize{rect.right, rect.bottom} != client) Layout();
 }
 
 void TMainFM::SetDpi(UINT dpi) {
@@ -130,27 +165,19 @@ void TMainFM::Layout() {
   if (!tree_.hwnd()) return;
   RECT rect = {};
   GetClientRect(hwnd_, &rect);
-  const MainLayout layout = LayOutMainWindow(ClientSize{rect.right, rect.bottom}, static_cast<int>(dpi_));
-  Place(tree_.hwnd(), layout.tree, layout.comboHeight);
-  Place(Item(IDC_GROUPBOX1), layout.configGroup, layout.comboHeight);
-  for (std::size_t i = 0; i < kConfigLabels.size(); ++i) {
-    Place(Item(kConfigLabels[i]), layout.configLabels[i], layout.comboHeight);
-    Place(Item(kConfigFields[i]), layout.configFields[i], layout.comboHeight);
+  layout_ = LayOutMainWindow(ClientSize{rect.right, rect.bottom}, static_cast<int>(dpi_));
+  for (int id = IDC_DEVTREE; id <= IDC_BTNSAVE; ++id) {
+    const Box* box = LaidOutBox(layout_, id);
+    HWND control = Item(id);
+    if (box == nullptr || control == nullptr) continue;
+    MoveWindow(control, box->x, box->y, box->width, WindowHeight(layout_, *box, HasClass(control, "ComboBox")),
+               TRUE);
   }
-  Place(Item(IDC_PAGECONTROL1), layout.pages, layout.comboHeight);
-  for (const auto& page : kPageRows) {
-    for (std::size_t row = 0; row < page.size(); ++row) {
-      if (page[row].label == 0) continue;
-      Place(Item(page[row].label), layout.pageLabels[row], layout.comboHeight);
-      Place(Item(page[row].field), layout.pageFields[row], layout.comboHeight);
-    }
-  }
-  Place(Item(IDC_BTNTEST), layout.checkHealth, layout.comboHeight);
-  Place(Item(IDC_BTNSAVE), layout.save, layout.comboHeight);
 }
 
 void TMainFM::OnDpiChanged(UINT dpi, const RECT& suggested) {
   SetDpi(dpi);
+  tabBody_.Forget();  // its visual style is drawn for the DPI
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
   Layout();
@@ -162,6 +189,20 @@ void TMainFM::LimitTrackSize(MINMAXINFO& info) const {
                                         GetWindowLongA(hwnd_, GWL_EXSTYLE), dpi_);
   info.ptMinTrackSize.x = size.cx;
   info.ptMinTrackSize.y = size.cy;
+}
+
+Box TMainFM::BoxOf(HWND control) const {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+  return Box{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+HBRUSH TMainFM::TabBodyLabelBrush(HDC dc, HWND control) {
+  HWND tab = Item(IDC_PAGECONTROL1);
+  if (!tab || !HasClass(control, "Static")) return nullptr;
+  if (LabelBackdrop(BoxOf(control), BoxOf(tab)) != Backdrop::TabBody) return nullptr;
+  return tabBody_.PaintBehind(tab, control, dc);
 }
 
 }  // namespace vantrel::win32

@@ -17,11 +17,13 @@
 #include <vector>
 
 #include "console/editor/EditorRules.h"
+#include "console/editor/MainLayout.h"
 #include "console/editor/MainView.h"
 #include "console/editor/MainWindowLogic.h"
 #include "console/store/RegistryApi.h"
 #include "console/usb/win32/USBComm.h"
 #include "console/win32/DevTree.h"
+#include "console/win32/TabBodyBackdrop.h"
 #include "console/win32/UniqueHandle.h"
 
 namespace vantrel::win32 {
@@ -91,6 +93,10 @@ class TMainFM final : public MainView {
   void Layout();
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   void LimitTrackSize(MINMAXINFO& info) const;
+  // WM_CTLCOLORSTATIC: the brush of a label standing on the tab control's
+  // body, having painted the body behind it; null for any other control.
+  HBRUSH TabBodyLabelBrush(HDC dc, HWND control);
+  Box BoxOf(HWND control) const;
   HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
 
   HINSTANCE instance_;
@@ -99,7 +105,10 @@ class TMainFM final : public MainView {
   DevTree tree_;
   UniqueMenu menu_;
   UniqueFont font_;
+  TabBodyBackdrop tabBody_;
   UINT dpi_ = USER_DEFAULT_SCREEN_DPI;
+  // Where the controls stand (or are created, before the first layout).
+  MainLayout layout_;
   bool menuAttached_ = true;
   bool busy_ = false;
   // Boxes waiting for the message loop (PostMessageBox).

@@ -1,6 +1,8 @@
-# cmake -DOBJDUMP=<MinGW objdump> -DPROGRAM=<exe> -P CheckImports.cmake
+# cmake -DOBJDUMP=<MinGW objdump> -DPROGRAM=<exe> [-DDEFERRED=a,b] -P CheckImports.cmake
 # Fails naming every library in the program's import table that the loader
-# could take from the program's own folder.
+# could take from the program's own folder, and every library of DEFERRED
+# (names without ".dll", comma-separated) that the program binds on first use
+# and so must not import.
 cmake_minimum_required(VERSION 3.25)
 
 # Windows 7's KnownDLLs (the shortest list of the systems the kit runs on),
@@ -21,8 +23,10 @@ string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
 if(NOT lines)
   message(FATAL_ERROR "no import table read from ${PROGRAM}")
 endif()
+string(REPLACE "," ";" deferred "${DEFERRED}")
 set(names)
 set(foreign)
+set(early)
 foreach(line ${lines})
   string(REGEX REPLACE "^DLL Name: *" "" name "${line}")
   string(STRIP "${name}" name)
@@ -32,6 +36,9 @@ foreach(line ${lines})
   if(NOT lower MATCHES "\\.dll$" OR NOT base IN_LIST allowed)
     list(APPEND foreign "${name}")
   endif()
+  if(base IN_LIST deferred)
+    list(APPEND early "${name}")
+  endif()
 endforeach()
 
 list(JOIN names ", " imported)
@@ -39,5 +46,10 @@ if(foreign)
   list(JOIN foreign ", " named)
   message(FATAL_ERROR "${PROGRAM} imports libraries that are not KnownDLLs of Windows 7: ${named} "
                       "(bind them at run time from the system directory). Imports: ${imported}")
+endif()
+if(early)
+  list(JOIN early ", " named)
+  message(FATAL_ERROR "${PROGRAM} imports ${named}, which it binds on first use: each would load at start "
+                      "(drop it from the link). Imports: ${imported}")
 endif()
 message(STATUS "${PROGRAM} imports only KnownDLLs: ${imported}")

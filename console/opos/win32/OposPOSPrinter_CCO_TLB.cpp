@@ -1,12 +1,11 @@
 #include "console/opos/win32/OposPOSPrinter_CCO_TLB.h"
 
-#include <oleauto.h>
-
 #include <cstdio>
 #include <string>
 
 #include "console/opos/OleError.h"
 #include "console/opos/OposNames.h"
+#include "console/opos/win32/OleAutomation.h"
 
 namespace vantrel::win32 {
 
@@ -27,7 +26,7 @@ std::string NarrowName(const wchar_t* name) {
 // The system code page text as a BSTR, as an ANSI program hands it to OLE.
 BSTR ToBstr(const std::string& text) {
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR result = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+  BSTR result = OleAut().SysAllocStringLen(nullptr, static_cast<UINT>(length));
   if (!result) throw OleError("Cannot pass the device name", "SysAllocStringLen", E_OUTOFMEMORY);
   if (length > 0) {
     MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result, length);
@@ -38,9 +37,10 @@ BSTR ToBstr(const std::string& text) {
 // Frees what Invoke left in the exception record; the code it carries.
 HRESULT TakeExceptionCode(EXCEPINFO& info) {
   if (info.pfnDeferredFillIn) info.pfnDeferredFillIn(&info);
-  SysFreeString(info.bstrSource);
-  SysFreeString(info.bstrDescription);
-  SysFreeString(info.bstrHelpFile);
+  const OleAutomation& oleAut = OleAut();
+  oleAut.SysFreeString(info.bstrSource);
+  oleAut.SysFreeString(info.bstrDescription);
+  oleAut.SysFreeString(info.bstrHelpFile);
   return info.scode != 0 ? info.scode : static_cast<HRESULT>(info.wCode);
 }
 
@@ -57,6 +57,10 @@ std::string CallWhat(const std::string& name, HRESULT hr, EXCEPINFO& info) {
 }  // namespace
 
 TOPOSPOSPrinter::TOPOSPOSPrinter() {
+  // Every call on the control goes through OLE Automation's functions.
+  if (!OleAut().Complete()) {
+    throw OleError(kControlWhat, "LoadLibrary(oleaut32.dll)", HRESULT_FROM_WIN32(OleAut().missingReason));
+  }
   ComPtr<IUnknown> unknown;
   HRESULT hr = CoCreateInstance(CLSID_OPOSPOSPrinter, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
                                 IID_IUnknown, unknown.put_void());
@@ -74,15 +78,15 @@ std::int32_t TOPOSPOSPrinter::CallMethod(const wchar_t* name, VARIANT* args, UIN
   }
   DISPPARAMS params = {args, nullptr, argCount, 0};
   VARIANT result;
-  VariantInit(&result);
+  OleAut().VariantInit(&result);
   EXCEPINFO exception = {};
   UINT argError = 0;
   hr = control_->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &result, &exception,
                         &argError);
   if (FAILED(hr)) throw OleError(CallWhat(NarrowName(name), hr, exception), "Invoke", hr);
-  hr = VariantChangeType(&result, &result, 0, VT_I4);
+  hr = OleAut().VariantChangeType(&result, &result, 0, VT_I4);
   if (FAILED(hr)) {
-    VariantClear(&result);
+    OleAut().VariantClear(&result);
     throw OleError("The OPOS POSPrinter control call " + NarrowName(name) + " returned no result code",
                    "VariantChangeType", hr);
   }
@@ -91,22 +95,22 @@ std::int32_t TOPOSPOSPrinter::CallMethod(const wchar_t* name, VARIANT* args, UIN
 
 std::int32_t TOPOSPOSPrinter::Open(const std::string& deviceName) {
   VARIANT arg;
-  VariantInit(&arg);
+  OleAut().VariantInit(&arg);
   arg.vt = VT_BSTR;
   arg.bstrVal = ToBstr(deviceName);
   try {
     const std::int32_t result = CallMethod(L"Open", &arg, 1);
-    VariantClear(&arg);
+    OleAut().VariantClear(&arg);
     return result;
   } catch (...) {
-    VariantClear(&arg);
+    OleAut().VariantClear(&arg);
     throw;
   }
 }
 
 std::int32_t TOPOSPOSPrinter::ClaimDevice(std::int32_t timeoutMs) {
   VARIANT arg;
-  VariantInit(&arg);
+  OleAut().VariantInit(&arg);
   arg.vt = VT_I4;
   arg.lVal = timeoutMs;
   return CallMethod(L"ClaimDevice", &arg, 1);
@@ -114,7 +118,7 @@ std::int32_t TOPOSPOSPrinter::ClaimDevice(std::int32_t timeoutMs) {
 
 void TOPOSPOSPrinter::SetDeviceEnabled(bool enabled) {
   VARIANT arg;
-  VariantInit(&arg);
+  OleAut().VariantInit(&arg);
   arg.vt = VT_BOOL;
   arg.boolVal = enabled ? VARIANT_TRUE : VARIANT_FALSE;
   DISPID named = DISPID_PROPERTYPUT;
@@ -128,7 +132,7 @@ void TOPOSPOSPrinter::SetDeviceEnabled(bool enabled) {
 
 std::int32_t TOPOSPOSPrinter::CheckHealth(std::int32_t level) {
   VARIANT arg;
-  VariantInit(&arg);
+  OleAut().VariantInit(&arg);
   arg.vt = VT_I4;
   arg.lVal = level;
   return CallMethod(L"CheckHealth", &arg, 1);

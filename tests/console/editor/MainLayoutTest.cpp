@@ -85,5 +85,28 @@ TEST(MainLayout, TheMinimumSizeKeepsTheEditorWhole) {
   }
 }
 
+// The connection pages' labels stand on the tab control's body and the
+// "Config" labels on the window, at every DPI and size the window takes.
+TEST(MainLayout, PageLabelsTakeTheTabBodyAndTheOthersTheWindowFace) {
+  for (int dpi : {96, 144, 192}) {
+    for (ClientSize size : {InitialClientSize(dpi), MinimumClientSize(dpi), ClientSize{1500, 900}}) {
+      const MainLayout l = LayOutMainWindow(size, dpi);
+      for (const Box& label : l.pageLabels) EXPECT_EQ(LabelBackdrop(label, l.pages), Backdrop::TabBody) << dpi;
+      for (const Box& label : l.configLabels) {
+        EXPECT_EQ(LabelBackdrop(label, l.pages), Backdrop::WindowFace) << dpi;
+      }
+    }
+  }
+}
+
+TEST(MainLayout, ALabelReachingPastTheTabControlTakesTheWindowFace) {
+  const Box pages{210, 130, 420, 120};
+  EXPECT_EQ(LabelBackdrop({210, 130, 420, 120}, pages), Backdrop::TabBody);  // edge to edge
+  EXPECT_EQ(LabelBackdrop({205, 160, 100, 16}, pages), Backdrop::WindowFace);
+  EXPECT_EQ(LabelBackdrop({224, 240, 100, 16}, pages), Backdrop::WindowFace);
+  EXPECT_EQ(LabelBackdrop({540, 160, 100, 16}, pages), Backdrop::WindowFace);
+  EXPECT_EQ(LabelBackdrop({224, 120, 100, 16}, pages), Backdrop::WindowFace);
+}
+
 }  // namespace
 }  // namespace vantrel

@@ -37,13 +37,10 @@ void CreateFolders(const std::wstring& folder) {
   }
 }
 
-std::vector<uint8_t> CaptureScreenRgb(int* width, int* height) {
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN);
-  const int y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const int h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+// The screen's pixels over width x height from (x, y), as RGB rows from the
+// top; empty when the screen cannot be read.
+std::vector<uint8_t> CaptureScreenRgb(int x, int y, int w, int h) {
   if (w <= 0 || h <= 0) return {};
-
   UniqueScreenDc screen(GetDC(nullptr));
   if (!screen) return {};
   UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
@@ -70,8 +67,18 @@ std::vector<uint8_t> CaptureScreenRgb(int* width, int* height) {
     rgb[i * 3 + 1] = bgrx[i * 4 + 1];
     rgb[i * 3 + 2] = bgrx[i * 4 + 0];
   }
-  *width = w;
-  *height = h;
+  return rgb;
+}
+
+std::vector<uint8_t> CaptureScreenRgb(int* width, int* height) {
+  const int w = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const int h = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  std::vector<uint8_t> rgb =
+      CaptureScreenRgb(GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN), w, h);
+  if (!rgb.empty()) {
+    *width = w;
+    *height = h;
+  }
   return rgb;
 }
 
@@ -97,6 +104,11 @@ ScreenColours ScreenColoursOf(HWND hwnd) {
     }
   }
   return colours;
+}
+
+COLORREF ScreenPixel(POINT at) {
+  const std::vector<uint8_t> rgb = CaptureScreenRgb(at.x, at.y, 1, 1);
+  return rgb.empty() ? CLR_INVALID : RGB(rgb[0], rgb[1], rgb[2]);
 }
 
 std::wstring SaveScreenshot(const std::string& name) {

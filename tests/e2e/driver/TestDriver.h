@@ -192,6 +192,8 @@ struct ScreenColours {
   int dark = 0;
 };
 ScreenColours ScreenColoursOf(HWND hwnd);
+// The colour the screen shows at a point (screen coordinates), or CLR_INVALID.
+COLORREF ScreenPixel(POINT at);
 
 // Waits until cond() is true or the time-out ends, pumping this thread's
 // messages meanwhile. Returns the last value of cond().
