@@ -6,6 +6,8 @@
 #include <sddl.h>
 #include <shlobj.h>
 
+#include "trust/win32/SystemLibrary.h"
+
 namespace kit::trust::win32 {
 namespace {
 
@@ -14,8 +16,17 @@ const wchar_t* W(const std::u16string& text) { return reinterpret_cast<const wch
 }  // namespace
 
 uint32_t Win32FolderPlatform::ProgramDataFolder(std::u16string* path) {
+  // Bound when first asked: the console needs it only for an import's
+  // backup, and shell32 costs its start-up time otherwise.
+  static const auto getKnownFolderPath = [] {
+    SystemLibrary shell32(L"shell32.dll");
+    const auto found = shell32.Find<decltype(&::SHGetKnownFolderPath)>("SHGetKnownFolderPath");
+    if (found != nullptr) shell32.release();  // kept for the rest of the run
+    return found;
+  }();
+  if (getKnownFolderPath == nullptr) return ERROR_PROC_NOT_FOUND;
   PWSTR folder = nullptr;
-  const HRESULT result = SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &folder);
+  const HRESULT result = getKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &folder);
   if (FAILED(result)) {
     CoTaskMemFree(folder);
     return HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : static_cast<uint32_t>(result);
